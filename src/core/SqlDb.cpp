@@ -1,6 +1,7 @@
 #include "SqlDb.h"
 
 #include "MessageBoxHook.h"
+#include "SqlValue.h"
 
 #include <QDir>
 #include <QObject>
@@ -96,4 +97,160 @@ bool SqlDb::SetConfigValue(QString name, QVariant value)
         query.addBindValue(value);
     }
     return query.exec();
+}
+
+// Schedules --------------------------------------------------------------------------
+
+namespace {
+// The Days column: the mask or day of month for types 1 and 2, 0 for type 0. Other
+// types have no value here; the caller refuses them.
+bool daysValue(const SCHEDUAL& schedual, QVariant& value)
+{
+    switch (schedual.Type) {
+    case 0:
+        value = 0;
+        return true;
+    case 1:
+    case 2:
+        value = int(schedual.Days);
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+bool SqlDb::addSchedual(const SCHEDUAL& schedual)
+{
+    QVariant days;
+    if (!daysValue(schedual, days))
+        return false;
+    QSqlQuery query(m_DB);
+    query.prepare(QStringLiteral("INSERT INTO Schedual(Website, Type, Days, StartTime, "
+                                 "StartMode) VALUES(?, ?, ?, ?, ?)"));
+    query.addBindValue(schedual.Website);
+    query.addBindValue(int(schedual.Type));
+    query.addBindValue(days);
+    query.addBindValue(SqlValue::fromTime(schedual.StartTime));
+    query.addBindValue(int(schedual.StartMode));
+    return query.exec();
+}
+
+bool SqlDb::UpdateSchedual(const SCHEDUAL& schedual)
+{
+    QVariant days;
+    if (!daysValue(schedual, days))
+        return false;
+    QSqlQuery query(m_DB);
+    query.prepare(QStringLiteral(
+        "UPDATE Schedual SET Type=?, Days=?, StartTime=?, StartMode=? WHERE Website=?"));
+    query.addBindValue(int(schedual.Type));
+    query.addBindValue(days);
+    query.addBindValue(SqlValue::fromTime(schedual.StartTime));
+    query.addBindValue(int(schedual.StartMode));
+    query.addBindValue(schedual.Website);
+    return query.exec();
+}
+
+bool SqlDb::UpdateSchedualLastRunDay(const SCHEDUAL& schedual)
+{
+    QSqlQuery query(m_DB);
+    query.prepare(QStringLiteral("UPDATE Schedual SET LastRunDay=? WHERE Website=?"));
+    query.addBindValue(SqlValue::fromDate(schedual.LastRunDay));
+    query.addBindValue(schedual.Website);
+    return query.exec();
+}
+
+bool SqlDb::deleteSchedual(QString website)
+{
+    QSqlQuery query(m_DB);
+    query.prepare(QStringLiteral("DELETE FROM Schedual WHERE Website=?"));
+    query.addBindValue(website);
+    return query.exec();
+}
+
+void SqlDb::loadScheduals(std::vector<SCHEDUAL>& scheduals)
+{
+    QSqlQuery query(m_DB);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral(
+        "SELECT Website, Type, Days, StartTime, StartMode, LastRunDay FROM Schedual"));
+    query.exec();
+    while (query.next()) {
+        SCHEDUAL schedual;
+        schedual.Website = query.value(0).toString();
+        schedual.Type = query.value(1).toInt();
+        schedual.Days = query.value(2).toUInt();
+        schedual.StartTime = SqlValue::toTime(query.value(3));
+        schedual.StartMode = query.value(4).toInt();
+        schedual.LastRunDay = SqlValue::toDate(query.value(5));
+        scheduals.push_back(schedual);
+    }
+}
+
+// Proxies ----------------------------------------------------------------------------
+
+bool SqlDb::isProxyExist(QString address, int port)
+{
+    QSqlQuery query(m_DB);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT address, port FROM proxy WHERE address=? AND port=?"));
+    query.addBindValue(address);
+    query.addBindValue(port);
+    query.exec();
+    return query.next();
+}
+
+bool SqlDb::appendProxy(const QString& address, int port, const QString& country, QString type,
+                        const QString& username, const QString& password, bool enabled)
+{
+    QSqlQuery query(m_DB);
+    query.prepare(QStringLiteral("INSERT INTO proxy(address, port, type, country, username, "
+                                 "password, enable) VALUES(?, ?, ?, ?, ?, ?, ?)"));
+    query.addBindValue(address);
+    query.addBindValue(port);
+    query.addBindValue(type);
+    query.addBindValue(country);
+    query.addBindValue(username);
+    query.addBindValue(password);
+    query.addBindValue(SqlValue::fromBool(enabled));
+    return query.exec();
+}
+
+bool SqlDb::enableProxy(const QString& address, int port, bool enabled)
+{
+    QSqlQuery query(m_DB);
+    query.prepare(QStringLiteral("UPDATE proxy SET enable=? WHERE address=? AND port=?"));
+    query.addBindValue(SqlValue::fromBool(enabled));
+    query.addBindValue(address);
+    query.addBindValue(port);
+    return query.exec();
+}
+
+bool SqlDb::removeProxy(const QString& address, int port)
+{
+    QSqlQuery query(m_DB);
+    query.prepare(QStringLiteral("DELETE FROM proxy WHERE address=? AND port=?"));
+    query.addBindValue(address);
+    query.addBindValue(port);
+    return query.exec();
+}
+
+void SqlDb::loadProxies(QList<PROXY>& proxies)
+{
+    QSqlQuery query(m_DB);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT * FROM proxy"));
+    query.exec();
+    while (query.next()) {
+        PROXY proxy;
+        proxy.address = query.value(0).toString();
+        proxy.port = query.value(1).toInt();
+        proxy.type = query.value(2).toString();
+        proxy.country = query.value(3).toString();
+        proxy.username = query.value(4).toString();
+        proxy.password = query.value(5).toString();
+        proxy.enable = SqlValue::toBool(query.value(6));
+        proxies.append(proxy);
+    }
 }

@@ -2,9 +2,12 @@
 
 #include "Records.h"
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
+
+#include <vector>
 
 // The store: one SQLite file under the user's Documents folder, on Qt's default
 // connection. One store per central widget; building a new store registers the default
@@ -18,6 +21,21 @@ public:
 
     QString QueryConfigValue(QString name);
     bool SetConfigValue(QString name, QVariant value);
+
+    // Schedules, one row per website.
+    bool addSchedual(const SCHEDUAL& schedual);
+    bool UpdateSchedual(const SCHEDUAL& schedual);
+    bool UpdateSchedualLastRunDay(const SCHEDUAL& schedual);
+    bool deleteSchedual(QString website);
+    void loadScheduals(std::vector<SCHEDUAL>& scheduals);
+
+    // Proxies, identified by (address, port).
+    bool isProxyExist(QString address, int port);
+    bool appendProxy(const QString& address, int port, const QString& country, QString type,
+                     const QString& username, const QString& password, bool enabled);
+    bool enableProxy(const QString& address, int port, bool enabled);
+    bool removeProxy(const QString& address, int port);
+    void loadProxies(QList<PROXY>& proxies);
 
     // The database file's path for the current user.
     static QString DatabasePath();
