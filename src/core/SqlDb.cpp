@@ -1,12 +1,17 @@
 #include "SqlDb.h"
 
 #include "MessageBoxHook.h"
+#include "RankHistory.h"
 #include "SqlValue.h"
+#include "WebsiteColumns.h"
 
 #include <QDir>
+#include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QtGlobal>
 
 namespace {
 const char* const kCreateStatements[] = {
@@ -97,6 +102,174 @@ bool SqlDb::SetConfigValue(QString name, QVariant value)
         query.addBindValue(value);
     }
     return query.exec();
+}
+
+// Loading ----------------------------------------------------------------------------
+
+namespace {
+// The load finds websites and series through hashes instead of walking the lists for
+// every row; the first entry in list order wins, as in the linear searches.
+struct SeriesKey {
+    QString website;
+    QString searchEngine;
+    QString keyword;
+    bool operator==(const SeriesKey& other) const
+    {
+        return keyword == other.keyword && searchEngine == other.searchEngine &&
+               website == other.website;
+    }
+};
+
+size_t qHash(const SeriesKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.website, key.searchEngine, key.keyword);
+}
+
+// A measurement fits when some website of its URL holds its keyword and an engine
+// variant of its host and language.
+struct FitKey {
+    QString website;
+    QString keyword;
+    QString searchEngine;
+    QString lang;
+    bool operator==(const FitKey& other) const
+    {
+        return keyword == other.keyword && searchEngine == other.searchEngine &&
+               lang == other.lang && website == other.website;
+    }
+};
+
+size_t qHash(const FitKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.website, key.keyword, key.searchEngine, key.lang);
+}
+
+void releaseSeries(std::vector<RANK_DATA*>& rankData)
+{
+    for (RANK_DATA* series : rankData) {
+        if (series)
+            series->FlowItems.clear();
+        delete series;
+    }
+    rankData.clear();
+}
+} // namespace
+
+bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>& rankData,
+                         LTInt64& lastUpdateNo)
+{
+    QSqlQuery query(m_DB);
+    query.setForwardOnly(true);
+    if (query.exec(QStringLiteral("select * from Website"))) {
+        while (query.next()) {
+            WEBSITE website;
+            website.Website = query.value(0).toString();
+            website.CreateTime = SqlValue::toDateTime(query.value(1));
+            website.SearchEngines = ParseSearchEnginesString(query.value(2).toString());
+            website.Keywords = ParseKeywordsString(query.value(3).toString());
+            websites.push_back(website);
+        }
+    }
+
+    QSet<FitKey> fits;
+    for (const WEBSITE& website : websites) {
+        for (const QString& keyword : website.Keywords) {
+            for (const SEARCH_ENGINE& engine : website.SearchEngines)
+                fits.insert(FitKey{website.Website, keyword, engine.SearchEngine, engine.Lang});
+        }
+    }
+    QHash<SeriesKey, RANK_DATA*> seriesIndex;
+    for (RANK_DATA* series : rankData) {
+        if (series)
+            seriesIndex.insert(SeriesKey{series->Website, series->SearchEngine, series->Keyword},
+                               series);
+    }
+    // Ranking addresses repeat from day to day; the points share one copy of each text.
+    QSet<QString> rankUrls;
+
+    QSet<LTInt64> updateNumbers;
+    LTInt64 highest = 0;
+    query.exec(QStringLiteral("select * from UpdateFlow"));
+    while (query.next()) {
+        UPDATE_FLOW flow;
+        flow.UpdateNo = query.value(0).toInt();
+        flow.Website = query.value(1).toString();
+        flow.SearchEngine = query.value(2).toString();
+        flow.Keyword = query.value(3).toString();
+        flow.SearchTime = SqlValue::toDateTime(query.value(4));
+        flow.Rank = query.value(5).toInt();
+        flow.RankURL = query.value(6).toString();
+        flow.Lang = query.value(7).toString();
+
+        // Repeats are tested before the fit, so a repeat among dropped rows counts too.
+        const qsizetype before = updateNumbers.size();
+        updateNumbers.insert(flow.UpdateNo);
+        if (updateNumbers.size() == before) {
+            websites.clear();
+            releaseSeries(rankData);
+            return false;
+        }
+        if (flow.UpdateNo > highest)
+            highest = flow.UpdateNo;
+
+        if (!fits.contains(FitKey{flow.Website, flow.Keyword, flow.SearchEngine, flow.Lang}))
+            continue;
+
+        RANK_DATA*& series = seriesIndex[SeriesKey{flow.Website, flow.SearchEngine, flow.Keyword}];
+        if (!series) {
+            series = new RANK_DATA;
+            series->Website = flow.Website;
+            series->Keyword = flow.Keyword;
+            series->SearchEngine = flow.SearchEngine;
+            series->Lang = flow.Lang;
+            rankData.push_back(series);
+        }
+
+        FLOW_ITEM item;
+        item.UpdateNo = flow.UpdateNo;
+        item.Rank = qint16(flow.Rank);
+        item.SearchTime = flow.SearchTime;
+        const auto known = rankUrls.constFind(flow.RankURL);
+        if (known != rankUrls.constEnd()) {
+            item.RankURL = *known;
+        } else {
+            rankUrls.insert(flow.RankURL);
+            item.RankURL = flow.RankURL;
+        }
+        series->FlowItems.push_back(item);
+    }
+    lastUpdateNo = highest;
+
+    if (m_nDbVersion == 0 && !UpgradeDatabase(1001, websites)) {
+        qt_message_output(
+            QtDebugMsg, QMessageLogContext(),
+            QStringLiteral("UpgradeDatabase fail %1 %2 ").arg(m_nDbVersion).arg(1001));
+    }
+    return true;
+}
+
+bool SqlDb::UpgradeDatabase(int version, std::vector<WEBSITE>& websites)
+{
+    for (WEBSITE& website : websites) {
+        for (SEARCH_ENGINE& engine : website.SearchEngines) {
+            if (engine.Country == QLatin1String("USA"))
+                engine.Country = QStringLiteral("United States");
+        }
+        QSqlQuery query(m_DB);
+        query.prepare(QStringLiteral("update WEBSITE set searchengines=? WHERE website=?"));
+        query.addBindValue(CombineSearchEnginesString(website.SearchEngines));
+        query.addBindValue(website.Website);
+        if (!query.exec())
+            return false;
+    }
+    return SetConfigValue(QStringLiteral("DB_VER"), version);
+}
+
+void SqlDb::ClearRepeatedUpdateNo()
+{
+    QSqlQuery query(m_DB);
+    query.exec(QStringLiteral("delete from UpdateFlow where rowid not in(select max(rowid) from "
+                              "UpdateFlow group by UpdateNo)"));
 }
 
 // Schedules --------------------------------------------------------------------------

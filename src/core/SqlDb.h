@@ -22,6 +22,16 @@ public:
     QString QueryConfigValue(QString name);
     bool SetConfigValue(QString name, QVariant value);
 
+    // Loading. Appends every website and every rank series to the caller's lists and
+    // hands back the highest update number. False only when an update number occurs
+    // twice: both lists are then emptied and the caller clears the repeats and loads
+    // again. A version-0 store is upgraded on the way.
+    bool LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>& rankData,
+                      LTInt64& lastUpdateNo);
+    bool UpgradeDatabase(int version, std::vector<WEBSITE>& websites);
+    // Keeps, of each update number, the row inserted last.
+    void ClearRepeatedUpdateNo();
+
     // Schedules, one row per website.
     bool addSchedual(const SCHEDUAL& schedual);
     bool UpdateSchedual(const SCHEDUAL& schedual);

@@ -1,0 +1,414 @@
+#include "RankHistory.h"
+#include "SqlDb.h"
+#include "TestMain.h"
+
+#include <QRandomGenerator>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+QStringList g_debugLines;
+
+void recordDebug(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtDebugMsg)
+        g_debugLines << text;
+}
+
+struct Row {
+    int updateNo;
+    QString website, engine, keyword, time;
+    int rank;
+    QString url, lang;
+};
+
+bool insertWebsite(SqlDb& store, const QString& url, const QString& engines,
+                   const QString& keywords, const QVariant& created = QVariant())
+{
+    QSqlQuery query(store.m_DB);
+    query.prepare("INSERT INTO Website VALUES(?,?,?,?)");
+    query.addBindValue(url);
+    query.addBindValue(created);
+    query.addBindValue(engines);
+    query.addBindValue(keywords);
+    return query.exec();
+}
+
+bool insertRows(SqlDb& store, const QList<Row>& rows)
+{
+    QSqlQuery query(store.m_DB);
+    query.prepare("INSERT INTO UpdateFlow VALUES(?,?,?,?,?,?,?,?)");
+    for (const Row& r : rows) {
+        query.addBindValue(r.updateNo);
+        query.addBindValue(r.website);
+        query.addBindValue(r.engine);
+        query.addBindValue(r.keyword);
+        query.addBindValue(r.time);
+        query.addBindValue(r.rank);
+        query.addBindValue(r.url);
+        query.addBindValue(r.lang);
+        if (!query.exec())
+            return false;
+    }
+    return true;
+}
+
+QString storedEngines(SqlDb& store, int rowid)
+{
+    QSqlQuery query(store.m_DB);
+    query.prepare("SELECT SearchEngines FROM Website WHERE rowid=?");
+    query.addBindValue(rowid);
+    if (!query.exec() || !query.next())
+        return QStringLiteral("<missing>");
+    return query.value(0).toString();
+}
+
+QList<int> storedUpdateNumbersByRowid(SqlDb& store)
+{
+    QList<int> rowids;
+    QSqlQuery query(store.m_DB);
+    query.exec("SELECT rowid, UpdateNo FROM UpdateFlow ORDER BY rowid");
+    while (query.next())
+        rowids << query.value(0).toInt() * 100 + query.value(1).toInt();
+    return rowids;
+}
+
+struct Loaded {
+    std::vector<WEBSITE> websites;
+    std::vector<RANK_DATA*> series;
+    ~Loaded()
+    {
+        for (RANK_DATA* s : series)
+            delete s;
+    }
+};
+
+const QString kGoogle = QStringLiteral("www.google.com");
+const QString kBing = QStringLiteral("www.bing.com");
+} // namespace
+
+class TestSqlDbLoad : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        TestEnvironment::freshHome();
+        g_debugLines.clear();
+    }
+
+    void emptyStoreUpgradesTrivially()
+    {
+        SqlDb store;
+        QCOMPARE(store.m_nDbVersion, 0);
+        Loaded loaded;
+        LTInt64 last = -5;
+        QVERIFY(store.LoadRankData(loaded.websites, loaded.series, last));
+        QVERIFY(loaded.websites.empty());
+        QVERIFY(loaded.series.empty());
+        QCOMPARE(last, LTInt64(0));
+        QCOMPARE(store.QueryConfigValue("DB_VER"), QString("1001"));
+        QCOMPARE(store.m_nDbVersion, 0); // read once, when the store was built
+
+        SqlDb next;
+        QCOMPARE(next.m_nDbVersion, 1001);
+    }
+
+    void websitesAndSeries()
+    {
+        SqlDb store;
+        QVERIFY(store.SetConfigValue("DB_VER", 1001));
+        const QString bothEngines =
+            kGoogle + "?English?United States\n" + kBing + "?English?United States?7";
+        QVERIFY(insertWebsite(store, "a.com", bothEngines, "shoes\n\nred hats ",
+                              "2026-01-02T03:04:05"));
+        // Same URL again, only this row holds "boots"; older rows wrote milliseconds.
+        QVERIFY(insertWebsite(store, "a.com", kGoogle + "?German?Germany", "boots\nshoes",
+                              "2026-01-02T03:04:05.678"));
+        QVERIFY(insertWebsite(store, "", "", ""));
+
+        QVERIFY(insertRows(
+            store,
+            {
+                {3, "a.com", kBing, "shoes", "2026-02-01T10:00:00", 12, "http://a.com/s",
+                 "English"},
+                {1, "a.com", kGoogle, "shoes", "2026-02-01T10:00:01.250", 4, "http://a.com/",
+                 "English"},
+                // Keyword of the second row of a.com, in its language there.
+                {2, "a.com", kGoogle, "boots", "2026-02-01T10:00:02", 101, "", "German"},
+                // Fits the second row of a.com: joins the English series.
+                {40, "a.com", kGoogle, "shoes", "2026-02-02T10:00:00", 3, "x", "German"},
+                // Dropped: case differs, URL unknown.
+                {41, "a.com", kGoogle, "Shoes", "2026-02-02T10:00:00", 3, "x", "English"},
+                {42, "b.com", kGoogle, "shoes", "2026-02-02T10:00:00", 3, "x", "English"},
+                // Keyword as it stands in its line, blanks included.
+                {5, "a.com", kGoogle, "red hats ", "2026-02-02T10:00:00", 0, "", "English"},
+                // A later point of the first series.
+                {6, "a.com", kBing, "shoes", "2026-02-02T10:00:00", 9, "http://a.com/s", "English"},
+                // No variant of that language holds the keyword.
+                {7, "a.com", kGoogle, "boots", "2026-02-03T10:00:00", 55, "", "English"},
+            }));
+
+        Loaded loaded;
+        LTInt64 last = 0;
+        QVERIFY(store.LoadRankData(loaded.websites, loaded.series, last));
+        QCOMPARE(last, LTInt64(42)); // dropped rows count for the highest number
+
+        QCOMPARE(loaded.websites.size(), std::size_t(3));
+        const WEBSITE& a = loaded.websites[0];
+        QCOMPARE(a.Website, QString("a.com"));
+        QCOMPARE(a.CreateTime, QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
+        QCOMPARE(a.SearchEngines.size(), std::size_t(2));
+        QCOMPARE(a.SearchEngines[0].Interval, LTInt64(50));
+        QCOMPARE(a.SearchEngines[1].Interval, LTInt64(7));
+        QCOMPARE(a.Keywords, QStringList({"shoes", "", "red hats"}));
+        QCOMPARE(loaded.websites[1].CreateTime, QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5, 678)));
+        QCOMPARE(loaded.websites[2].Website, QString(""));
+        QVERIFY(loaded.websites[2].SearchEngines.empty());
+        QVERIFY(!loaded.websites[2].CreateTime.isValid());
+
+        // "red hats " was trimmed away as the last line of its text: its row is dropped.
+        QCOMPARE(loaded.series.size(), std::size_t(3));
+        const RANK_DATA* bingShoes = loaded.series[0];
+        QCOMPARE(bingShoes->SearchEngine, kBing);
+        QCOMPARE(bingShoes->Keyword, QString("shoes"));
+        QCOMPARE(bingShoes->FlowItems.size(), std::size_t(2));
+        QCOMPARE(bingShoes->FlowItems[0].UpdateNo, LTInt64(3));
+        QCOMPARE(bingShoes->FlowItems[1].UpdateNo, LTInt64(6));
+        QCOMPARE(bingShoes->FlowItems[1].Rank, qint16(9));
+        QCOMPARE(bingShoes->FlowItems[1].RankURL, QString("http://a.com/s"));
+
+        const RANK_DATA* googleShoes = loaded.series[1];
+        QCOMPARE(googleShoes->SearchEngine, kGoogle);
+        QCOMPARE(googleShoes->Lang, QString("English"));
+        QCOMPARE(googleShoes->FlowItems.size(), std::size_t(2));
+        QCOMPARE(googleShoes->FlowItems[0].SearchTime,
+                 QDateTime(QDate(2026, 2, 1), QTime(10, 0, 1, 250)));
+        QCOMPARE(googleShoes->FlowItems[1].UpdateNo, LTInt64(40));
+
+        const RANK_DATA* boots = loaded.series[2];
+        QCOMPARE(boots->Keyword, QString("boots"));
+        QCOMPARE(boots->Lang, QString("German")); // the language of its first row
+        QCOMPARE(boots->FlowItems.size(), std::size_t(1));
+        QCOMPARE(boots->FlowItems[0].Rank, qint16(101));
+    }
+
+    void negativeNumbersLeaveZero()
+    {
+        SqlDb store;
+        QVERIFY(insertRows(store, {{-4, "x", kGoogle, "k", "", 1, "", ""},
+                                   {-1, "x", kGoogle, "k", "", 1, "", ""}}));
+        Loaded loaded;
+        LTInt64 last = 99;
+        QVERIFY(store.LoadRankData(loaded.websites, loaded.series, last));
+        QCOMPARE(last, LTInt64(0));
+    }
+
+    void repeatedNumbers_data()
+    {
+        QTest::addColumn<bool>("repeatFits");
+        QTest::newRow("repeat among kept rows") << true;
+        QTest::newRow("repeat among dropped rows") << false;
+    }
+
+    void repeatedNumbers()
+    {
+        QFETCH(bool, repeatFits);
+        SqlDb store;
+        QVERIFY(store.SetConfigValue("DB_VER", 1001));
+        QVERIFY(insertWebsite(store, "a.com", kGoogle + "?English?USA", "k"));
+        const QString site = repeatFits ? "a.com" : "gone.com";
+        QVERIFY(insertRows(store,
+                           {{5, site, kGoogle, "k", "2026-01-01T00:00:00", 8, "old", "English"},
+                            {7, "a.com", kGoogle, "k", "2026-01-02T00:00:00", 6, "", "English"},
+                            {5, site, kGoogle, "k", "2026-01-03T00:00:00", 2, "new", "English"},
+                            {9, "a.com", kGoogle, "k", "2026-01-04T00:00:00", 1, "", "English"}}));
+
+        Loaded loaded;
+        LTInt64 last = -3;
+        QVERIFY(!store.LoadRankData(loaded.websites, loaded.series, last));
+        QVERIFY(loaded.websites.empty());
+        QVERIFY(loaded.series.empty());
+        QCOMPARE(last, LTInt64(-3));
+        QCOMPARE(store.QueryConfigValue("DB_VER"), QString("1001"));
+
+        // The row inserted last of each number stays.
+        store.ClearRepeatedUpdateNo();
+        QCOMPARE(storedUpdateNumbersByRowid(store), QList<int>({207, 305, 409}));
+
+        QVERIFY(store.LoadRankData(loaded.websites, loaded.series, last));
+        QCOMPARE(last, LTInt64(9));
+        QCOMPARE(loaded.series.size(), std::size_t(1));
+        const std::vector<FLOW_ITEM>& items = loaded.series[0]->FlowItems;
+        QCOMPARE(items.size(), std::size_t(repeatFits ? 3 : 2));
+        QCOMPARE(items.front().UpdateNo, LTInt64(7));
+        if (repeatFits)
+            QCOMPARE(items[1].RankURL, QString("new"));
+    }
+
+    void upgradeRenamesUsa()
+    {
+        SqlDb store;
+        QVERIFY(insertWebsite(store, "a.com",
+                              kGoogle + "?English?USA\nwww.google.ca?French?Canada?20", "k"));
+        QVERIFY(insertWebsite(store, "b.com", kBing + "?English?usa\n" + kGoogle + "?English?USA ",
+                              "k"));
+        QVERIFY(insertWebsite(store, "c.com", "search.yahoo.com?English?Canada\n", "k"));
+
+        Loaded loaded;
+        LTInt64 last = 0;
+        QVERIFY(store.LoadRankData(loaded.websites, loaded.series, last));
+        QCOMPARE(loaded.websites[0].SearchEngines[0].Country, QString("United States"));
+        QCOMPARE(loaded.websites[0].SearchEngines[1].Country, QString("Canada"));
+        QCOMPARE(loaded.websites[1].SearchEngines[0].Country, QString("usa"));
+        QCOMPARE(loaded.websites[1].SearchEngines[1].Country, QString("USA "));
+
+        QCOMPARE(storedEngines(store, 1),
+                 kGoogle + "?English?United States\nwww.google.ca?French?Canada?20");
+        QCOMPARE(storedEngines(store, 2), kBing + "?English?usa\n" + kGoogle + "?English?USA ");
+        // Rewritten even without a change: the line end after the last line is gone.
+        QCOMPARE(storedEngines(store, 3), QString("search.yahoo.com?English?Canada"));
+        QCOMPARE(store.QueryConfigValue("DB_VER"), QString("1001"));
+        QVERIFY(g_debugLines.isEmpty());
+    }
+
+    void failedUpgradeLeavesVersionUnwritten()
+    {
+        {
+            SqlDb store;
+            QVERIFY(insertWebsite(store, "a.com", kGoogle + "?English?USA", "k"));
+            QVERIFY(insertWebsite(store, "b.com", kBing + "?English?USA", "k"));
+            QVERIFY(insertWebsite(store, "c.com", kGoogle + "?English?USA", "k"));
+            QSqlQuery query(store.m_DB);
+            QVERIFY(query.exec("CREATE TRIGGER refuse BEFORE UPDATE ON Website "
+                               "WHEN old.Website = 'b.com' "
+                               "BEGIN SELECT RAISE(ABORT, 'read-only website'); END"));
+
+            Loaded loaded;
+            LTInt64 last = 0;
+            qInstallMessageHandler(recordDebug);
+            const bool ok = store.LoadRankData(loaded.websites, loaded.series, last);
+            qInstallMessageHandler(nullptr);
+            QVERIFY(ok);
+            QCOMPARE(g_debugLines, QStringList("UpgradeDatabase fail 0 1001 "));
+            QCOMPARE(loaded.websites[0].SearchEngines[0].Country, QString("United States"));
+            QCOMPARE(loaded.websites[2].SearchEngines[0].Country, QString("USA"));
+            QCOMPARE(storedEngines(store, 1), kGoogle + "?English?United States");
+            QCOMPARE(storedEngines(store, 3), kGoogle + "?English?USA");
+            QCOMPARE(store.QueryConfigValue("DB_VER"), QString(""));
+            QVERIFY(query.exec("DROP TRIGGER refuse"));
+        }
+        // The next store tries again.
+        SqlDb store;
+        QCOMPARE(store.m_nDbVersion, 0);
+        Loaded loaded;
+        LTInt64 last = 0;
+        QVERIFY(store.LoadRankData(loaded.websites, loaded.series, last));
+        QCOMPARE(storedEngines(store, 2), kBing + "?English?United States");
+        QCOMPARE(storedEngines(store, 3), kGoogle + "?English?United States");
+        QCOMPARE(store.QueryConfigValue("DB_VER"), QString("1001"));
+    }
+
+    void upgradedStoreIsNotUpgradedAgain()
+    {
+        SqlDb store;
+        QVERIFY(store.SetConfigValue("DB_VER", 1001));
+        QVERIFY(insertWebsite(store, "a.com", kGoogle + "?English?USA\n", "k"));
+        SqlDb reopened;
+        Loaded loaded;
+        LTInt64 last = 0;
+        QVERIFY(reopened.LoadRankData(loaded.websites, loaded.series, last));
+        QCOMPARE(loaded.websites[0].SearchEngines[0].Country, QString("USA"));
+        QCOMPARE(storedEngines(reopened, 1), kGoogle + "?English?USA\n");
+    }
+
+    void sameResultAsTheListSearches()
+    {
+        // Generated rows over colliding keys: the load must give what the list searches
+        // give, series in order of their first kept row.
+        SqlDb store;
+        QVERIFY(store.SetConfigValue("DB_VER", 1001));
+        const QStringList urls{"a.com", "A.com", "b.com"};
+        const QStringList hosts{kGoogle, kBing, "fr.search.yahoo.com"};
+        const QStringList langs{"English", "French"};
+        const QStringList keywords{"k1", "k2", "K1", "k3 "};
+        QRandomGenerator random(20261206);
+
+        std::vector<WEBSITE> websites;
+        for (int w = 0; w < 5; ++w) {
+            WEBSITE site;
+            site.Website = urls[random.bounded(urls.size())];
+            for (int e = 0; e < 2; ++e) {
+                SEARCH_ENGINE engine;
+                engine.SearchEngine = hosts[random.bounded(hosts.size())];
+                engine.Lang = langs[random.bounded(langs.size())];
+                engine.Country = "France";
+                engine.Interval = FindSearchEngineType(engine.SearchEngine) == SE_Google ? 50 : 0;
+                site.SearchEngines.push_back(engine);
+            }
+            site.Keywords << keywords[random.bounded(3)] << keywords[random.bounded(3)];
+            QVERIFY(insertWebsite(store, site.Website,
+                                  site.SearchEngines[0].SearchEngine + "?" +
+                                      site.SearchEngines[0].Lang + "?France\n" +
+                                      site.SearchEngines[1].SearchEngine + "?" +
+                                      site.SearchEngines[1].Lang + "?France",
+                                  site.Keywords.join('\n')));
+            websites.push_back(site);
+        }
+
+        QList<Row> rows;
+        std::vector<RANK_DATA*> expected;
+        for (int i = 0; i < 600; ++i) {
+            Row r{i * 3 + 1,
+                  urls[random.bounded(urls.size())],
+                  hosts[random.bounded(hosts.size())],
+                  keywords[random.bounded(keywords.size())],
+                  QDateTime(QDate(2025, 1, 1).addDays(i), QTime(9, 0)).toString(Qt::ISODate),
+                  int(random.bounded(102)),
+                  "http://u/" + QString::number(random.bounded(4)),
+                  langs[random.bounded(langs.size())]};
+            rows << r;
+            UPDATE_FLOW flow;
+            flow.UpdateNo = r.updateNo;
+            flow.Website = r.website;
+            flow.SearchEngine = r.engine;
+            flow.Keyword = r.keyword;
+            flow.Lang = r.lang;
+            if (ValidatedUpdate(websites, flow)) {
+                FLOW_ITEM item;
+                item.UpdateNo = r.updateNo;
+                item.Rank = qint16(r.rank);
+                item.RankURL = r.url;
+                AssignProperRankData(expected, flow)->FlowItems.push_back(item);
+            }
+        }
+        QVERIFY(insertRows(store, rows));
+
+        Loaded loaded;
+        LTInt64 last = 0;
+        QVERIFY(store.LoadRankData(loaded.websites, loaded.series, last));
+        QCOMPARE(last, LTInt64(599 * 3 + 1));
+        QVERIFY(expected.size() > 3);
+        QCOMPARE(loaded.series.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const RANK_DATA* got = loaded.series[i];
+            const RANK_DATA* want = expected[i];
+            QCOMPARE(got->Website, want->Website);
+            QCOMPARE(got->SearchEngine, want->SearchEngine);
+            QCOMPARE(got->Keyword, want->Keyword);
+            QCOMPARE(got->Lang, want->Lang);
+            QCOMPARE(got->FlowItems.size(), want->FlowItems.size());
+            for (std::size_t j = 0; j < want->FlowItems.size(); ++j) {
+                QCOMPARE(got->FlowItems[j].UpdateNo, want->FlowItems[j].UpdateNo);
+                QCOMPARE(got->FlowItems[j].Rank, want->FlowItems[j].Rank);
+                QCOMPARE(got->FlowItems[j].RankURL, want->FlowItems[j].RankURL);
+            }
+        }
+        for (RANK_DATA* s : expected)
+            delete s;
+    }
+};
+
+LT_TEST_MAIN(TestSqlDbLoad)
+#include "tst_sqldbload.moc"
