@@ -602,7 +602,7 @@ private slots:
             {"United States", "search.yahoo.com"},     {"United Kingdom", "uk.search.yahoo.com"},
             {"Japan", "search.yahoo.co.jp"},           {"Australia", "au.search.yahoo.com"},
             {"Argentina", "ar.search.yahoo.com"},      {"Brazil", "br.search.yahoo.com"},
-            {"Chile", "cl.search.yahoo.com"},          {"China", "cn.search.yahoo.com"},
+            {"Chile", "cl.search.yahoo.com"},          {"China", "search.cn.yahoo.com"},
             {"Colombia", "co.search.yahoo.com"},       {"Denmark", "dk.search.yahoo.com"},
             {"Finland", "fi.search.yahoo.com"},        {"France", "fr.search.yahoo.com"},
             {"Germany", "de.search.yahoo.com"},        {"Greece", "gr.search.yahoo.com"},
