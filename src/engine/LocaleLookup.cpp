@@ -983,35 +983,25 @@ QString domainForAsk(const QString& area)
 
 QString langForYahoo(const QString& area, const QString& lang)
 {
-    auto is = [&area](const char* name) { return area == QLatin1String(name); };
-    if (is("United States") && lang == QLatin1String("Spanish"))
+    // Only these three countries look at the language; every other row is the
+    // country's alone, so the order of the rows below does not matter.
+    if (area == QLatin1String("United States") && lang == QLatin1String("Spanish"))
         return QStringLiteral("es");
-    if (is("Japan"))
-        return QStringLiteral("jp");
-    if (is("Argentina") || is("Chile") || is("Colombia") || is("Mexico") || is("Peru") ||
-        is("Spain"))
-        return QStringLiteral("es");
-    if (is("Brasil"))
-        return QStringLiteral("pt");
-    if (is("Canada") && lang == QLatin1String("French"))
+    if (area == QLatin1String("Canada") && lang == QLatin1String("French"))
         return QStringLiteral("fr");
-    static const Row countryOnly[] = {
-        {"France", "fr"},     {"Denmark", "da"}, {"Finland", "fi"},  {"Germany", "de"},
-        {"Hong Kong", "tzh"}, {"Taiwan", "tzh"}, {nullptr, nullptr},
-    };
-    for (const Row& row : countryOnly) {
-        if (row.first && is(row.first))
-            return QString::fromLatin1(row.second);
-    }
-    if (is("Indonesia") && lang == QLatin1String("Indonesian"))
+    if (area == QLatin1String("Indonesia") && lang == QLatin1String("Indonesian"))
         return QStringLiteral("id");
-    static const Row rest[] = {
-        {"Italy", "it"},    {"Korea", "kr"},       {"Malaysia", "ms"}, {"Netherlands", "nl"},
-        {"Norway", "no"},   {"Philippines", "tl"}, {"Russia", "ru"},   {"Sweden", "sv"},
-        {"Thailand", "th"}, {"Vietnam", "vi"},
+    // "Brasil" is the spelling these rows have always had.
+    static const Row byCountry[] = {
+        {"Japan", "jp"},      {"Argentina", "es"},   {"Chile", "es"},    {"Colombia", "es"},
+        {"Mexico", "es"},     {"Peru", "es"},        {"Spain", "es"},    {"Brasil", "pt"},
+        {"France", "fr"},     {"Denmark", "da"},     {"Finland", "fi"},  {"Germany", "de"},
+        {"Hong Kong", "tzh"}, {"Taiwan", "tzh"},     {"Italy", "it"},    {"Korea", "kr"},
+        {"Malaysia", "ms"},   {"Netherlands", "nl"}, {"Norway", "no"},   {"Philippines", "tl"},
+        {"Russia", "ru"},     {"Sweden", "sv"},      {"Thailand", "th"}, {"Vietnam", "vi"},
     };
-    for (const Row& row : rest) {
-        if (is(row.first))
+    for (const Row& row : byCountry) {
+        if (area == QLatin1String(row.first))
             return QString::fromLatin1(row.second);
     }
     return QStringLiteral("en");
