@@ -427,3 +427,81 @@ void SqlDb::loadProxies(QList<PROXY>& proxies)
         proxies.append(proxy);
     }
 }
+
+// Measurements ---------------------------------------------------------------------------
+
+namespace {
+// Values in the column order of UpdateFlow; the language is the last column although it
+// is the fourth field of the record.
+QVariantList insertValues(const UPDATE_FLOW& flow)
+{
+    return {int(flow.UpdateNo),
+            flow.Website,
+            flow.SearchEngine,
+            flow.Keyword,
+            SqlValue::fromDateTime(flow.SearchTime),
+            int(flow.Rank),
+            flow.RankURL,
+            flow.Lang};
+}
+
+// Values of the update statement: the columns, then the update number it selects by.
+QVariantList updateValues(const UPDATE_FLOW& flow)
+{
+    return {
+        flow.Website,   flow.SearchEngine, flow.Keyword, SqlValue::fromDateTime(flow.SearchTime),
+        int(flow.Rank), flow.RankURL,      flow.Lang,    int(flow.UpdateNo)};
+}
+
+const char kInsertFlow[] = "insert into UpdateFlow values(?,?,?,?,?,?,?,?)";
+const char kUpdateFlow[] = "UPDATE UpdateFlow SET Website=?,SearchEngine=?,keyword=?,"
+                           "SearchTime=?,Rank=?,RankURL=?,Lang=? WHERE UpdateNo=?";
+
+bool runBatch(const char* statement, QVariantList (*values)(const UPDATE_FLOW&),
+              const std::vector<UPDATE_FLOW*>& flows, QString& error, QSqlQuery& query)
+{
+    query.prepare(QLatin1String(statement));
+    QList<QVariantList> columns(8);
+    for (const UPDATE_FLOW* flow : flows) {
+        const QVariantList row = values(*flow);
+        for (int i = 0; i < 8; ++i)
+            columns[i].append(row.at(i));
+    }
+    for (const QVariantList& column : columns)
+        query.addBindValue(column);
+    if (query.execBatch(QSqlQuery::ValuesAsRows))
+        return true;
+    qDebug() << query.lastError();
+    error = query.lastError().text();
+    return false;
+}
+
+void runOnce(SqlDb& store, const char* statement, const QVariantList& values)
+{
+    QSqlQuery query(store.m_DB);
+    query.prepare(QLatin1String(statement));
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    query.exec();
+}
+} // namespace
+
+bool SqlDb::BatchInsert(const std::vector<UPDATE_FLOW*>& flows, QString& error, QSqlQuery& query)
+{
+    return runBatch(kInsertFlow, insertValues, flows, error, query);
+}
+
+bool SqlDb::BatchUpdate(const std::vector<UPDATE_FLOW*>& flows, QString& error, QSqlQuery& query)
+{
+    return runBatch(kUpdateFlow, updateValues, flows, error, query);
+}
+
+void SqlDb::InsertToDataBase(UPDATE_FLOW& flow)
+{
+    runOnce(*this, kInsertFlow, insertValues(flow));
+}
+
+void SqlDb::UpdateToDataBase(const UPDATE_FLOW& flow)
+{
+    runOnce(*this, kUpdateFlow, updateValues(flow));
+}

@@ -9,6 +9,8 @@
 
 #include <vector>
 
+class QSqlQuery;
+
 // The store: one SQLite file under the user's Documents folder, on Qt's default
 // connection. One store per central widget; building a new store registers the default
 // connection again, which disables the handle of the store built before.
@@ -31,6 +33,13 @@ public:
     bool UpgradeDatabase(int version, std::vector<WEBSITE>& websites);
     // Keeps, of each update number, the row inserted last.
     void ClearRepeatedUpdateNo();
+
+    // Measurements of an update run, written on the caller's query inside the caller's
+    // transaction. On failure the driver's error text is handed back.
+    bool BatchInsert(const std::vector<UPDATE_FLOW*>& flows, QString& error, QSqlQuery& query);
+    bool BatchUpdate(const std::vector<UPDATE_FLOW*>& flows, QString& error, QSqlQuery& query);
+    void InsertToDataBase(UPDATE_FLOW& flow);
+    void UpdateToDataBase(const UPDATE_FLOW& flow);
 
     // Schedules, one row per website.
     bool addSchedual(const SCHEDUAL& schedual);
