@@ -1,0 +1,27 @@
+#pragma once
+
+#include "RankHub.h"
+
+#include <QStringList>
+
+// What a fuzz target needs of the central widget: the embedded result-page patterns and
+// the settings' defaults. It owns no store: nothing the targets reach asks for one.
+class FuzzHub : public RankHub
+{
+public:
+    FuzzHub();
+
+    QVariant GetSettingValue(SETTINGS index) override;
+    QString GetRegexp(REGEXP_INDEX index) override;
+    SqlDb& GetSqlDb() override;
+    bool& UpdateRunningFlag() override;
+
+    // Called once from LLVMFuzzerInitialize: a core application object (some Qt classes
+    // want one), a private working folder (the option component writes beside itself)
+    // and this hub made current.
+    static void Prepare(int* argc, char*** argv);
+
+private:
+    QStringList m_patterns;
+    bool m_updateRunning = false;
+};
