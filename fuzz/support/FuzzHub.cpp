@@ -1,8 +1,6 @@
 #include "FuzzHub.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -49,11 +47,6 @@ void FuzzHub::Prepare(int* argc, char*** argv)
         qputenv("QT_LOGGING_RULES", "*.debug=false;default.warning=false");
     app = new QCoreApplication(*argc, *argv);
 
-    static QTemporaryDir work(QDir::tempPath() + QStringLiteral("/lumatrove-fuzz-XXXXXX"));
-    if (!work.isValid() || !QDir::setCurrent(work.path())) {
-        std::fprintf(stderr, "FuzzHub: no private working folder\n");
-        std::abort();
-    }
     static FuzzHub hub;
     RankHub::SetCurrent(&hub);
 }

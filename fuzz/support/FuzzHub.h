@@ -17,8 +17,8 @@ public:
     bool& UpdateRunningFlag() override;
 
     // Called once from LLVMFuzzerInitialize: a core application object (some Qt classes
-    // want one), a private working folder (the option component writes beside itself)
-    // and this hub made current.
+    // want one) and this hub made current. The working folder stays: libFuzzer reads
+    // the corpus folders named on the command line after this.
     static void Prepare(int* argc, char*** argv);
 
 private:
