@@ -51,8 +51,12 @@ void checkReaders(const QString& text)
         fail("engine list changes its length when written and read again", text);
     for (size_t i = 0; i < engines.size(); ++i) {
         if (again[i].SearchEngine != engines[i].SearchEngine || again[i].Lang != engines[i].Lang ||
-            again[i].Country != engines[i].Country || again[i].Interval != engines[i].Interval)
+            again[i].Country != engines[i].Country || again[i].Interval != engines[i].Interval) {
+            std::fprintf(stderr, "variant %zu: %s -> %s\n", i,
+                         CombineSearchEnginesString({engines[i]}).toUtf8().toPercentEncoding().constData(),
+                         CombineSearchEnginesString({again[i]}).toUtf8().toPercentEncoding().constData());
             fail("engine variant changes when written and read again", text);
+        }
     }
 
     // Keywords: the editor stores its box trimmed as a whole; that text reads back as

@@ -1,22 +1,30 @@
 #include "WebsiteColumns.h"
 
 namespace {
-bool isLineEnd(QChar c)
-{
-    return c == QLatin1Char('\n') || c == QLatin1Char('\r');
-}
-
 // Only line ends are cut: a country such as "Canada " (the Yahoo catalogue's French
 // Canada) keeps its blank even when its variant is the last line, so statements that
-// match the stored text find it again.
+// match the stored text find it again. A line end is a line feed, or a carriage return
+// and a line feed: a lone carriage return belongs to a name, since the writer never puts
+// one between lines and a name read from an older text may end in one.
 QString withoutOuterLineEnds(const QString& text)
 {
+    const QChar cr = QLatin1Char('\r');
+    const QChar lf = QLatin1Char('\n');
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && isLineEnd(text.at(begin)))
-        ++begin;
-    while (end > begin && isLineEnd(text.at(end - 1)))
+    for (;;) {
+        if (begin < end && text.at(begin) == lf)
+            begin += 1;
+        else if (begin + 1 < end && text.at(begin) == cr && text.at(begin + 1) == lf)
+            begin += 2;
+        else
+            break;
+    }
+    while (end > begin && text.at(end - 1) == lf) {
         --end;
+        if (end > begin && text.at(end - 1) == cr)
+            --end;
+    }
     return text.mid(begin, end - begin);
 }
 

@@ -67,6 +67,14 @@ private slots:
         QTest::newRow("leading blank on the first line")
             << Engines{engine(" www.bing.com", "English", "Canada", 0)}
             << QString(" www.bing.com?English?Canada");
+        // Names read from a line that was not written here (five pieces) may end in a
+        // carriage return; written again, they must read back as they are.
+        QTest::newRow("carriage return ending the last country")
+            << Engines{engine("www.bing.com", "English", "Canada", 0), engine("x", "", "\r", 0)}
+            << QString("www.bing.com?English?Canada\nx??\r");
+        QTest::newRow("carriage return starting the first host")
+            << Engines{engine("\rwww.bing.com", "English", "Canada", 0)}
+            << QString("\rwww.bing.com?English?Canada");
         QTest::newRow("32-bit delays")
             << Engines{engine("www.google.com", "English", "United States", 2147483647),
                        engine("www.bing.com", "English", "United States", -2147483647 - 1)}
@@ -140,6 +148,11 @@ private slots:
         QCOMPARE(read[2].Lang, QString("French"));
         QCOMPARE(read[2].Country, QString(""));
         QCOMPARE(read[2].Interval, LTInt64(50));
+
+        // Carriage-return line feeds around the whole text go too.
+        const Engines crlf = ParseSearchEnginesString("\r\n\nwww.bing.com?English?Canada\r\n\n");
+        QCOMPARE(crlf.size(), std::size_t(1));
+        QCOMPARE(crlf[0].Country, QString("Canada"));
     }
 
     void keywords_data()
