@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NetworkNamespace.h"
 #include "TestEnvironment.h"
 
 #include <QApplication>
@@ -10,6 +11,20 @@
 #define LT_TEST_MAIN(TestClass)                                                                    \
     int main(int argc, char* argv[])                                                               \
     {                                                                                              \
+        TestEnvironment::prepare();                                                                \
+        QApplication app(argc, argv);                                                              \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
+        TestClass test;                                                                            \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }
+
+// The same for a test program that talks to the fake engine: it first enters its private
+// network namespace (as root), before any thread exists.
+#define LT_TEST_MAIN_NETNS(TestClass)                                                              \
+    int main(int argc, char* argv[])                                                               \
+    {                                                                                              \
+        NetworkNamespace::enter();                                                                 \
         TestEnvironment::prepare();                                                                \
         QApplication app(argc, argv);                                                              \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \

@@ -1,0 +1,147 @@
+#include "CheckRankTask.h"
+
+#include "CheckTiming.h"
+#include "HttpRequestEnvir.h"
+
+#include <QDebug>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTextCodec>
+#include <QTimerEvent>
+
+CheckRankTask::CheckRankTask(SEARCH_ENGINE const* engine, QString website, QString keyword)
+    : m_strWebsite(std::move(website)), m_strKeyword(std::move(keyword))
+{
+    if (engine) {
+        m_strSearchEngine = engine->SearchEngine;
+        m_strLang = engine->Lang;
+        m_strArea = engine->Country;
+        m_nInterval = engine->Interval;
+    }
+}
+
+CheckRankTask::~CheckRankTask() = default;
+
+LTInt64 CheckRankTask::RequestAge() const
+{
+    return m_RequestTime.isValid() ? m_RequestTime.elapsed() : 0;
+}
+
+void CheckRankTask::AbortRequest()
+{
+    if (m_pReply && m_RequestTime.isValid())
+        m_pReply->abort();
+}
+
+void CheckRankTask::DetachReply()
+{
+    if (m_pReply)
+        disconnect(m_pReply, nullptr, this, nullptr);
+    m_pReply = nullptr;
+    m_RequestTime.invalidate();
+}
+
+void CheckRankTask::PrepareRequestAndConnect(QUrl url, bool redirect)
+{
+    Q_UNUSED(redirect);
+    Q_ASSERT(m_pEnvir);
+    QNetworkRequest request(url);
+    request.setRawHeader("User-Agent", m_pEnvir->UserAgent().toLatin1());
+    TrackReply(m_pEnvir->NetworkAccessManager()->get(request));
+}
+
+void CheckRankTask::TrackReply(QNetworkReply* reply)
+{
+    m_pReply = reply;
+    connect(reply, &QNetworkReply::finished, this, &CheckRankTask::OnHttpFinished);
+    connect(reply, &QNetworkReply::sslErrors, this, &CheckRankTask::onSslErrors);
+    m_RequestTime.start();
+}
+
+void CheckRankTask::OnHttpFinished()
+{
+    auto* reply = qobject_cast<QNetworkReply*>(sender());
+    if (!reply)
+        reply = m_pReply;
+    if (!reply)
+        return;
+    // Kept alive until this handling returns: a redirect may still read its request.
+    reply->deleteLater();
+    if (reply != m_pReply)
+        return; // a reply this check no longer waits for
+    m_RequestTime.invalidate();
+
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QUrl target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+
+    // An abort after the headers or a truncated body still carries status 200: the page
+    // is not complete, so any reported error fails the request.
+    if (reply->error() != QNetworkReply::NoError) {
+        m_nRedirects = 0;
+        FailRequest(reply->errorString());
+        return;
+    }
+
+    if (status == 200) {
+        m_nRedirects = 0;
+        const QByteArray body = reply->readAll();
+        const QString page = QTextCodec::codecForHtml(body)->toUnicode(body);
+        if (OnRequestOK(page))
+            OnTaskFinish();
+        return;
+    }
+
+    if (target.isEmpty()) {
+        m_nRedirects = 0;
+        m_nResult = RRT_RequestFailed;
+        m_strMessage = tr("****** unknown request error.");
+        OnTaskFinish();
+        return;
+    }
+
+    if (m_nRedirects >= kMaxRedirects) {
+        m_nRedirects = 0;
+        FailRequest(tr("more than %1 redirects").arg(kMaxRedirects));
+        return;
+    }
+    ++m_nRedirects;
+    // A relative target means the same server: resolve it against the URL just asked for.
+    const QUrl next = reply->url().resolved(target);
+    qDebug().noquote() << "****** redirect a to" << next.toString();
+    PrepareRequestAndConnect(next, true);
+}
+
+void CheckRankTask::onSslErrors(QList<QSslError> sslErrors)
+{
+    // Certificate errors are not ignored: such a request ends as a failed request.
+    Q_UNUSED(sslErrors);
+}
+
+void CheckRankTask::FailRequest(const QString& reason)
+{
+    m_nResult = RRT_RequestFailed;
+    m_strMessage = tr("****** http request failed: %1.").arg(reason);
+    qDebug().noquote() << m_strMessage;
+    OnTaskFinish();
+}
+
+void CheckRankTask::timerEvent(QTimerEvent* event)
+{
+    const int id = event->timerId();
+    Start();
+    killTimer(id);
+}
+
+void CheckRankTask::StartPageTimer()
+{
+    const LTInt64 wait = RandomDelay(CheckTiming::SecondsToMs(m_nInterval));
+    startTimer(CheckTiming::PacingInterval(wait), Qt::PreciseTimer);
+}
+
+void CheckRankTask::OnTaskFinish()
+{
+    if (m_nResult == RRT_RequestFailed || m_nResult == RRT_NoResult)
+        m_lstTriedEnvirs.push_back(m_pEnvir);
+    m_pEnvir->OnTaskFinish(this);
+}
