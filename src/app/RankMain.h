@@ -1,0 +1,98 @@
+#pragma once
+
+#include "RankHub.h"
+#include "Records.h"
+#include "SqlDb.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QMetaObject>
+#include <QSettings>
+#include <QString>
+#include <QVariant>
+#include <QWidget>
+
+#include <list>
+#include <vector>
+
+class HeaderBar;
+class WebsiteView;
+class KeywordsView;
+class AddWebsiteView;
+class SettingsView;
+
+// The settings keys and their defaults, indexed by SETTINGS.
+extern const QString f_strSettingKeys[SETTING_Count];
+extern const QVariant f_settingDefaultValues[SETTING_Count];
+
+// The central widget of the main window and the hub of the program: it owns the websites,
+// their rank histories, the schedules, the store, the settings and the result-page
+// patterns, and lays out the header bar above the page that is shown. A rebuild replaces
+// it by a new one that reloads everything from the database.
+class RankMain : public QWidget, public RankHub
+{
+    Q_OBJECT
+
+public:
+    // Custom event: open the add-website page (posted to itself when there is no website).
+    static constexpr int EVENT_AddFirstWebsite = 1021;
+
+    explicit RankMain(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
+    ~RankMain() override;
+
+    // RankHub
+    QVariant GetSettingValue(SETTINGS index) override;
+    QString GetRegexp(REGEXP_INDEX index) override;
+    SqlDb& GetSqlDb() override { return m_Sqldb; }
+    bool& UpdateRunningFlag() override { return m_bUpdateRunning; }
+
+    void SetSettingValue(SETTINGS index, QVariant value);
+    QList<QString> LoadRegexps();
+
+    // The first website whose URL equals the text exactly; LTException code 5 when none.
+    WEBSITE* FindWebsite(QString website);
+    // The highest update number in use, stored or in memory.
+    LTInt64 GetLastUpdateNo();
+    // The main window.
+    QWidget* MainWidget();
+
+    static QString GetProductVersion();
+    static QString GetWindowTitle();
+
+    // Called by the main window when a newer hub replaces this one: from here on this hub
+    // runs no schedule, serves no event and reacts to none of its widgets' signals, even if
+    // a dialog of one of its pages is still open.
+    void Stop();
+    bool IsStopped() const { return m_bStopped; }
+
+    // The time of the schedule clock's previous tick; shared by every generation of hub.
+    static QDateTime m_dtPreviousDateTime;
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+    void customEvent(QEvent* event) override;
+
+public:
+    HeaderBar* m_pHeaderBar = nullptr;
+    WebsiteView* m_pWebsiteView = nullptr;
+    KeywordsView* m_pKeywordsView = nullptr;
+    AddWebsiteView* m_pAddWebsiteView = nullptr;
+    SettingsView* m_pSettingsView = nullptr;
+    int m_nCurrentView = 0;
+    int m_nPreviousView = 5;
+    std::vector<WEBSITE> m_vWebsites;
+    std::vector<RANK_DATA*> m_vRankData;
+    std::vector<SCHEDUAL> m_vSchedual;
+    QSettings m_Settings;
+    QList<QString> m_lstRegexps;
+    LTInt64 m_nLastUpdateNo = 0;
+    bool m_bUpdateRunning = false;
+    SqlDb m_Sqldb;
+    std::list<SCHEDUAL> m_lstDueSchedual;
+
+private:
+    int m_nTimerId = 0;
+    bool m_bStopped = false;
+    // Connections from the hub's widgets to its slots, cut when the hub is stopped.
+    QList<QMetaObject::Connection> m_connections;
+};
