@@ -39,7 +39,11 @@ RankMain::RankMain(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, fla
 
     // The model. A repeated update number makes the load fail with empty lists; the
     // repeats are then removed and the model loaded once more.
-    //@@LOAD@@
+    if (!m_Sqldb.LoadRankData(m_vWebsites, m_vRankData, m_nLastUpdateNo)) {
+        m_Sqldb.ClearRepeatedUpdateNo();
+        m_Sqldb.LoadRankData(m_vWebsites, m_vRankData, m_nLastUpdateNo);
+    }
+    m_Sqldb.loadScheduals(m_vSchedual);
 
     // The header bar goes first and the overview page below it; both are built here once
     // they exist, and later pages are appended to this layout.

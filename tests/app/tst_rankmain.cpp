@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QPointer>
 #include <QSettings>
+#include <QSqlQuery>
 #include <QTimer>
 
 namespace {
@@ -44,6 +45,23 @@ RANK_DATA* history(std::initializer_list<LTInt64> updateNumbers)
         data->FlowItems.push_back(item);
     }
     return data;
+}
+
+bool exec(SqlDb& store, const QString& statement, const QVariantList& values)
+{
+    QSqlQuery query(store.m_DB);
+    query.prepare(statement);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    return query.exec();
+}
+
+QList<LTInt64> updateNumbersOf(const RANK_DATA* data)
+{
+    QList<LTInt64> numbers;
+    for (const FLOW_ITEM& item : data->FlowItems)
+        numbers.append(item.UpdateNo);
+    return numbers;
 }
 
 } // namespace
@@ -158,6 +176,65 @@ private slots:
 
         delete hub;
         QCOMPARE(RankHub::Current(), nullptr);
+    }
+
+    void loadsTheStoredModel()
+    {
+        {
+            SqlDb store;
+            const QString flow = "INSERT INTO UpdateFlow VALUES(?,?,?,?,?,?,?,?)";
+            QVERIFY(exec(store, "INSERT INTO Website VALUES(?,?,?,?)",
+                         {"example.com", QVariant(), "www.google.com?English?United States",
+                          "shoes\nboots"}));
+            // Update number 3 twice: the row inserted last is kept.
+            QVERIFY(exec(store, flow,
+                         {3, "example.com", "www.google.com", "shoes", "2026-01-01T10:00:00", 5,
+                          "http://example.com/a", "English"}));
+            QVERIFY(exec(store, flow,
+                         {3, "example.com", "www.google.com", "boots", "2026-01-02T10:00:00", 7,
+                          "http://example.com/b", "English"}));
+            QVERIFY(exec(store, flow,
+                         {8, "example.com", "www.google.com", "shoes", "2026-01-03T10:00:00", 4,
+                          "http://example.com/a", "English"}));
+            // A website that is gone: its row is not loaded, but its number stays in use.
+            QVERIFY(exec(store, flow,
+                         {20, "gone.example", "www.google.com", "shoes", "2026-01-03T10:00:00", 1,
+                          "http://gone.example/", "English"}));
+            QVERIFY(exec(store,
+                         "INSERT INTO Schedual(Website, Type, Days, StartTime, StartMode) "
+                         "VALUES(?,?,?,?,?)",
+                         {"example.com", 1, 5, "09:30:00", 0}));
+        }
+
+        auto* hub = new RankMain;
+        EventCounter addWebsite(hub, QEvent::Type(1021));
+        QCOMPARE(hub->m_vWebsites.size(), std::size_t(1));
+        QCOMPARE(hub->m_vWebsites[0].Website, QStringLiteral("example.com"));
+        QCOMPARE(hub->m_vWebsites[0].Keywords, (QStringList{"shoes", "boots"}));
+        QCOMPARE(hub->m_vRankData.size(), std::size_t(2));
+        const RANK_DATA* shoes =
+            hub->m_vRankData[0]->Keyword == "shoes" ? hub->m_vRankData[0] : hub->m_vRankData[1];
+        const RANK_DATA* boots =
+            shoes == hub->m_vRankData[0] ? hub->m_vRankData[1] : hub->m_vRankData[0];
+        QCOMPARE(updateNumbersOf(shoes), QList<LTInt64>{8});
+        QCOMPARE(updateNumbersOf(boots), QList<LTInt64>{3});
+        QCOMPARE(hub->GetLastUpdateNo(), LTInt64(20));
+        QCOMPARE(hub->m_vSchedual.size(), std::size_t(1));
+        QCOMPARE(hub->m_vSchedual[0].Website, QStringLiteral("example.com"));
+        QCOMPARE(hub->m_vSchedual[0].Days, quint64(5));
+
+        // The repeat is gone from the file too.
+        QSqlQuery query(hub->m_Sqldb.m_DB);
+        QVERIFY(query.exec("SELECT UpdateNo, Keyword FROM UpdateFlow ORDER BY UpdateNo"));
+        QStringList rows;
+        while (query.next())
+            rows << query.value(0).toString() + ' ' + query.value(1).toString();
+        QCOMPARE(rows, (QStringList{"3 boots", "8 shoes", "20 shoes"}));
+
+        // There is a website: the add-website page is not opened.
+        QCoreApplication::processEvents();
+        QCOMPARE(addWebsite.count, 0);
+        delete hub;
     }
 
     void findWebsiteExactly()
