@@ -1,17 +1,18 @@
 #include "SqlDb.h"
 
 #include "MessageBoxHook.h"
-#include "RankHistory.h"
 #include "SqlValue.h"
 #include "WebsiteColumns.h"
 
 #include <QDir>
 #include <QHash>
 #include <QObject>
-#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtGlobal>
+
+#include <algorithm>
+#include <unordered_set>
 
 namespace {
 const char* const kCreateStatements[] = {
@@ -144,6 +145,35 @@ size_t qHash(const FitKey& key, size_t seed = 0)
     return qHashMulti(seed, key.website, key.keyword, key.searchEngine, key.lang);
 }
 
+// Update numbers seen so far. Rows mostly come in rising order: while they do, a sorted
+// vector answers; the first number out of order moves everything into a hash set.
+class UpdateNumberSet
+{
+public:
+    // False when the number was there already.
+    bool insert(LTInt64 number)
+    {
+        if (!m_unordered) {
+            if (m_sorted.empty() || number > m_sorted.back()) {
+                m_sorted.push_back(number);
+                return true;
+            }
+            if (std::binary_search(m_sorted.begin(), m_sorted.end(), number))
+                return false;
+            m_unordered = true;
+            m_set.reserve(m_sorted.size() * 2);
+            m_set.insert(m_sorted.begin(), m_sorted.end());
+            std::vector<LTInt64>().swap(m_sorted);
+        }
+        return m_set.insert(number).second;
+    }
+
+private:
+    bool m_unordered = false;
+    std::vector<LTInt64> m_sorted;
+    std::unordered_set<LTInt64> m_set;
+};
+
 void releaseSeries(std::vector<RANK_DATA*>& rankData)
 {
     for (RANK_DATA* series : rankData) {
@@ -171,23 +201,25 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
         }
     }
 
-    QSet<FitKey> fits;
+    // Every measurement key that fits a website, with its series once it is known.
+    QHash<FitKey, RANK_DATA*> fits;
     for (const WEBSITE& website : websites) {
         for (const QString& keyword : website.Keywords) {
             for (const SEARCH_ENGINE& engine : website.SearchEngines)
-                fits.insert(FitKey{website.Website, keyword, engine.SearchEngine, engine.Lang});
+                fits.insert(FitKey{website.Website, keyword, engine.SearchEngine, engine.Lang},
+                            nullptr);
         }
     }
     QHash<SeriesKey, RANK_DATA*> seriesIndex;
     for (RANK_DATA* series : rankData) {
-        if (series)
-            seriesIndex.insert(SeriesKey{series->Website, series->SearchEngine, series->Keyword},
-                               series);
+        const SeriesKey key{series ? series->Website : QString(),
+                            series ? series->SearchEngine : QString(),
+                            series ? series->Keyword : QString()};
+        if (series && !seriesIndex.contains(key))
+            seriesIndex.insert(key, series);
     }
-    // Ranking addresses repeat from day to day; the points share one copy of each text.
-    QSet<QString> rankUrls;
 
-    QSet<LTInt64> updateNumbers;
+    UpdateNumberSet updateNumbers;
     LTInt64 highest = 0;
     query.exec(QStringLiteral("select * from UpdateFlow"));
     while (query.next()) {
@@ -202,9 +234,7 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
         flow.Lang = query.value(7).toString();
 
         // Repeats are tested before the fit, so a repeat among dropped rows counts too.
-        const qsizetype before = updateNumbers.size();
-        updateNumbers.insert(flow.UpdateNo);
-        if (updateNumbers.size() == before) {
+        if (!updateNumbers.insert(flow.UpdateNo)) {
             websites.clear();
             releaseSeries(rankData);
             return false;
@@ -212,31 +242,36 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
         if (flow.UpdateNo > highest)
             highest = flow.UpdateNo;
 
-        if (!fits.contains(FitKey{flow.Website, flow.Keyword, flow.SearchEngine, flow.Lang}))
+        const auto fit =
+            fits.find(FitKey{flow.Website, flow.Keyword, flow.SearchEngine, flow.Lang});
+        if (fit == fits.end())
             continue;
-
-        RANK_DATA*& series = seriesIndex[SeriesKey{flow.Website, flow.SearchEngine, flow.Keyword}];
-        if (!series) {
-            series = new RANK_DATA;
-            series->Website = flow.Website;
-            series->Keyword = flow.Keyword;
-            series->SearchEngine = flow.SearchEngine;
-            series->Lang = flow.Lang;
-            rankData.push_back(series);
+        RANK_DATA*& cached = fit.value();
+        if (!cached) {
+            // Another language of the same key may have started the series already.
+            RANK_DATA*& series =
+                seriesIndex[SeriesKey{flow.Website, flow.SearchEngine, flow.Keyword}];
+            if (!series) {
+                series = new RANK_DATA;
+                series->Website = flow.Website;
+                series->Keyword = flow.Keyword;
+                series->SearchEngine = flow.SearchEngine;
+                series->Lang = flow.Lang;
+                rankData.push_back(series);
+            }
+            cached = series;
         }
 
         FLOW_ITEM item;
         item.UpdateNo = flow.UpdateNo;
         item.Rank = qint16(flow.Rank);
         item.SearchTime = flow.SearchTime;
-        const auto known = rankUrls.constFind(flow.RankURL);
-        if (known != rankUrls.constEnd()) {
-            item.RankURL = *known;
-        } else {
-            rankUrls.insert(flow.RankURL);
-            item.RankURL = flow.RankURL;
-        }
-        series->FlowItems.push_back(item);
+        item.RankURL = flow.RankURL;
+        // The ranking address mostly repeats from one day to the next: share its text.
+        std::vector<FLOW_ITEM>& items = cached->FlowItems;
+        if (!items.empty() && items.back().RankURL == item.RankURL)
+            item.RankURL = items.back().RankURL;
+        items.push_back(std::move(item));
     }
     lastUpdateNo = highest;
 

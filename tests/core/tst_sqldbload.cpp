@@ -247,6 +247,37 @@ private slots:
             QCOMPARE(items[1].RankURL, QString("new"));
     }
 
+    void repeatsInAnyOrder_data()
+    {
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::addColumn<bool>("loads");
+        QTest::addColumn<int>("highest");
+
+        QTest::newRow("rising") << QList<int>{1, 2, 5, 9} << true << 9;
+        QTest::newRow("rising, last repeats the first") << QList<int>{1, 2, 5, 1} << false << 0;
+        QTest::newRow("out of order, no repeat") << QList<int>{5, 3, 9, 4, 1} << true << 9;
+        QTest::newRow("repeat after the order broke") << QList<int>{5, 3, 9, 4, 3} << false << 0;
+        QTest::newRow("repeat of a number after the break")
+            << QList<int>{5, 3, 9, 4, 9} << false << 0;
+        QTest::newRow("adjacent repeat") << QList<int>{2, 2} << false << 0;
+    }
+
+    void repeatsInAnyOrder()
+    {
+        QFETCH(QList<int>, numbers);
+        QFETCH(bool, loads);
+        QFETCH(int, highest);
+        SqlDb store;
+        QList<Row> rows;
+        for (int n : numbers)
+            rows << Row{n, "x", kGoogle, "k", "", 1, "", ""};
+        QVERIFY(insertRows(store, rows));
+        Loaded loaded;
+        LTInt64 last = 0;
+        QCOMPARE(store.LoadRankData(loaded.websites, loaded.series, last), loads);
+        QCOMPARE(last, LTInt64(highest));
+    }
+
     void upgradeRenamesUsa()
     {
         SqlDb store;
