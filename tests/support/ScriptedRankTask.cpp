@@ -1,5 +1,8 @@
 #include "ScriptedRankTask.h"
 
+#include "HttpRequestEnvir.h"
+#include "TaskCooling.h"
+
 #include <QRegularExpression>
 #include <QUrlQuery>
 
@@ -8,9 +11,25 @@ ScriptedRankTask::ScriptedRankTask(SEARCH_ENGINE const* engine, QString website,
     : CheckRankTask(engine, std::move(website), std::move(keyword)), m_nPages(pages)
 {}
 
+QStringList& ScriptedRankTask::events()
+{
+    static QStringList log;
+    return log;
+}
+
 void ScriptedRankTask::Start()
 {
     ++m_nStarts;
+    events().append(QStringLiteral("start ") + m_strKeyword);
+    m_bHostBusyAtStart = false;
+    for (CheckRankTask* running : m_pEnvir->RunningTasks()) {
+        if (running != this && running->SearchEngine() == m_strSearchEngine)
+            m_bHostBusyAtStart = true;
+    }
+    for (TaskCooling* cooling : m_pEnvir->Coolings()) {
+        if (cooling->Task()->SearchEngine() == m_strSearchEngine)
+            m_bHostBusyAtStart = true;
+    }
     QUrl url;
     url.setScheme(QStringLiteral("http"));
     url.setHost(m_strSearchEngine);

@@ -27,10 +27,18 @@ public:
 
     void PrepareRequestAndConnect(QUrl url, bool redirect) override;
 
+    // Whether, when the check last started a page, its environment already ran or cooled
+    // another check of the same engine host.
+    bool hostBusyAtStart() const { return m_bHostBusyAtStart; }
+    // "start <keyword>" per page started, shared by all checks; the test's operation adds
+    // "end <keyword>".
+    static QStringList& events();
+
 private:
     int m_nPages;
     int m_nPage = 0;
     int m_nStarts = 0;
     QStringList m_pagesRead;
     QList<QUrl> m_requested;
+    bool m_bHostBusyAtStart = false;
 };

@@ -21,6 +21,7 @@ TestRankOperation::TestRankOperation(IProgress* progress, bool* updateRunning, i
 void TestRankOperation::OnATaskEnd(CheckRankTask* task)
 {
     ended.append(task);
+    ScriptedRankTask::events().append(QStringLiteral("end ") + task->Keyword());
     RankOperation::OnATaskEnd(task);
 }
 
