@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QSslError>
 #include <QString>
 #include <QUrl>
@@ -12,7 +13,7 @@
 #include <list>
 
 class HttpRequestEnvir;
-class QNetworkReply;
+#include <QNetworkReply>
 
 // The outcome of one check.
 enum RANK_REUSLT_TYPE : qint32 {
@@ -92,7 +93,9 @@ protected:
     RANK_REUSLT_TYPE m_nResult = RRT_NotStarted;
     QString m_strFoundUrl;
     QString m_strMessage;
-    QNetworkReply* m_pReply = nullptr;
+    // The reply of the request last issued. Guarded: its deletion is scheduled once it has
+    // been handled, and a check pausing between pages may outlive it.
+    QPointer<QNetworkReply> m_pReply;
     HttpRequestEnvir* m_pEnvir = nullptr;
     // Invalid while no request is in flight. Monotonic, so a clock change neither aborts
     // nor strands a request.
