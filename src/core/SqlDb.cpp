@@ -108,8 +108,9 @@ bool SqlDb::SetConfigValue(QString name, QVariant value)
 // Loading ----------------------------------------------------------------------------
 
 namespace {
-// The load finds websites and series through hashes instead of walking the lists for
-// every row; the first entry in list order wins, as in the linear searches.
+// The load finds the fitting website and the series of a row through hashes instead of
+// walking the lists for every row; the first series in list order wins, as in the
+// linear searches.
 struct SeriesKey {
     QString website;
     QString searchEngine;
@@ -212,10 +213,10 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
     }
     QHash<SeriesKey, RANK_DATA*> seriesIndex;
     for (RANK_DATA* series : rankData) {
-        const SeriesKey key{series ? series->Website : QString(),
-                            series ? series->SearchEngine : QString(),
-                            series ? series->Keyword : QString()};
-        if (series && !seriesIndex.contains(key))
+        if (!series)
+            continue;
+        const SeriesKey key{series->Website, series->SearchEngine, series->Keyword};
+        if (!seriesIndex.contains(key))
             seriesIndex.insert(key, series);
     }
 
