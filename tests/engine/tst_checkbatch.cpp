@@ -246,10 +246,39 @@ private slots:
             QCOMPARE(local->IsSmooth(&google), smooth[i]);
             QCOMPARE(local->IsShieldBySearchEngine(&google), shielded[i]);
             QCOMPARE(operation.CanRunRankTask(local, &google), !shielded[i]);
+            QCOMPARE(operation.ExistAvailableReqEnvir(&google), !shielded[i]);
             // Another country's host of the same engine is counted apart.
             QVERIFY(local->IsSmooth(&googleFr));
             QVERIFY(operation.CanRunRankTask(local, &googleFr));
         }
+    }
+
+    void startAndFinishAreLogged()
+    {
+        LT_REQUIRE_NETNS();
+        FakeSearchEngine engines;
+        QVERIFY(engines.listen(80));
+        engines.setHandler(kGoogle, [](const RecordedRequest&) {
+            return FakeResponse::withStatus(500, "Internal Server Error");
+        });
+        RecordingProgress progress;
+        TestRankOperation operation(&progress, &m_hub->UpdateRunningFlag(), 1);
+        for (const char* keyword : {"k1", "k2", "k3"})
+            operation.AddCheckRankTask(kSite, engine(kGoogle), keyword);
+        const QString address = QString::asprintf(
+            "0x%x", unsigned(reinterpret_cast<quintptr>(operation.AllTasks().front())));
+        QTest::ignoreMessage(
+            QtDebugMsg,
+            qPrintable(QStringLiteral("start a rank task****** %1 \"www.google.com\" \"k1\"")
+                           .arg(address)));
+        QTest::ignoreMessage(
+            QtDebugMsg,
+            qPrintable(QStringLiteral("finish a rank task****** %1 \"www.google.com\" \"k1\"")
+                           .arg(address)));
+        // The local environment names an empty proxy host.
+        QTest::ignoreMessage(QtDebugMsg, "this request envir and search engine has reach to max "
+                                         "failed times 3 \"www.google.com\" proxy host name: \"\"");
+        QVERIFY(runToEnd(operation, progress));
     }
 
     void queueingByEngineKind()
@@ -375,9 +404,14 @@ private slots:
         // The first two fail their checks, the last two serve the page.
         for (int i = 0; i < 4; ++i) {
             const bool fails = i < 2;
-            proxies[i]->setDefaultHandler([fails](const RecordedRequest&) {
-                return fails ? FakeResponse::withStatus(500, "Internal Server Error")
-                             : FakeResponse::page(pageWithSite());
+            // The second fails later than the first, so k1 is the first to retry.
+            const int delay = i == 1 ? 300 : 0;
+            proxies[i]->setDefaultHandler([fails, delay](const RecordedRequest&) {
+                FakeResponse response = fails
+                                            ? FakeResponse::withStatus(500, "Internal Server Error")
+                                            : FakeResponse::page(pageWithSite());
+                response.delayMs = delay;
+                return response;
             });
         }
         RecordingProgress progress;

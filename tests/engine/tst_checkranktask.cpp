@@ -43,7 +43,7 @@ private slots:
     void initTestCase()
     {
         CheckTiming::SetPacingScale(0.01);
-        CheckTiming::SetWatchdogScale(0.05);
+        CheckTiming::SetWatchdogScale(0.1);
     }
 
     void init()
@@ -60,7 +60,7 @@ private slots:
     {
         m_engine.reset();
         m_hub.reset();
-        CheckTiming::SetWatchdogScale(0.05);
+        CheckTiming::SetWatchdogScale(0.1);
     }
 
     void replyOutcome_data()

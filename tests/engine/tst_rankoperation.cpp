@@ -184,9 +184,9 @@ private slots:
     void watchdogAbortsOnlyRequestsInFlight()
     {
         LT_REQUIRE_NETNS();
-        // Requests older than 200 ms are aborted; pauses between pages last 300 to 800 ms.
-        CheckTiming::SetWatchdogScale(0.01);
-        CheckTiming::SetPacingScale(0.1);
+        // Requests older than 500 ms are aborted; pauses between pages last 600 to 1600 ms.
+        CheckTiming::SetWatchdogScale(0.025);
+        CheckTiming::SetPacingScale(0.2);
         FakeSearchEngine engines;
         QVERIFY(engines.listen(80));
         engines.setHandler(kGoogle, [](const RecordedRequest&) { return FakeResponse::stall(); });
