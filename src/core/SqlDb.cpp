@@ -12,6 +12,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <limits>
 #include <unordered_set>
 
 namespace {
@@ -184,6 +185,42 @@ void releaseSeries(std::vector<RANK_DATA*>& rankData)
     }
     rankData.clear();
 }
+
+// The update number of a stored row, when it is one the program can have written: a
+// whole number within 32 bits (the writes bind it as a 32-bit int, and the column's
+// integer affinity turns a number written as text into one). Text, fractions, NULL,
+// bytes and numbers beyond 32 bits are not: read as 0 or cut to 32 bits they would pose
+// as another row's number, and the load would see a repeat that the clean-up's
+// statement, which compares the stored values, never removes; every load would then
+// fail and the user would see nothing. Such rows are dropped.
+bool readUpdateNo(const QVariant& value, LTInt64& number)
+{
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+        break;
+    default:
+        return false;
+    }
+    const qlonglong wide = value.toLongLong();
+    if (wide < std::numeric_limits<qint32>::min() || wide > std::numeric_limits<qint32>::max())
+        return false;
+    number = wide;
+    return true;
+}
+
+// A point keeps its rank in 16 bits. A stored value beyond that range is no rank the
+// program wrote; cut down it would read as some other position, so it reads as a failed
+// check (0), as a value that is no number does.
+LTInt64 readRank(const QVariant& value)
+{
+    bool ok = false;
+    const qlonglong wide = value.toLongLong(&ok);
+    if (!ok || wide < std::numeric_limits<qint16>::min() ||
+        wide > std::numeric_limits<qint16>::max())
+        return 0;
+    return wide;
+}
 } // namespace
 
 bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>& rankData,
@@ -225,12 +262,13 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
     query.exec(QStringLiteral("select * from UpdateFlow"));
     while (query.next()) {
         UPDATE_FLOW flow;
-        flow.UpdateNo = query.value(0).toInt();
+        if (!readUpdateNo(query.value(0), flow.UpdateNo))
+            continue;
         flow.Website = query.value(1).toString();
         flow.SearchEngine = query.value(2).toString();
         flow.Keyword = query.value(3).toString();
         flow.SearchTime = SqlValue::toDateTime(query.value(4));
-        flow.Rank = query.value(5).toInt();
+        flow.Rank = readRank(query.value(5));
         flow.RankURL = query.value(6).toString();
         flow.Lang = query.value(7).toString();
 
