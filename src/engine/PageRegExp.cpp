@@ -1,0 +1,270 @@
+#include "PageRegExp.h"
+
+#include <cctype>
+#include <vector>
+
+namespace {
+
+// One top-level item of a pattern: an atom with its quantifier.
+struct Item {
+    enum Kind { Literal, Dot, Other };
+    Kind kind = Other;
+    QChar ch;      // the character of a literal
+    int begin = 0; // span in the pattern text, quantifier included
+    int end = 0;
+    bool quantified = false;
+    bool unbounded = false; // '*', '+' or "{n,}"
+    bool mayBeEmpty = false;
+};
+
+bool IsOctal(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('7');
+}
+
+// Index just past the bracket expression that starts at 'at', or -1.
+int SkipClass(const QString& p, int at)
+{
+    int i = at + 1;
+    if (i < p.size() && p.at(i) == QLatin1Char('^'))
+        ++i;
+    if (i < p.size() && p.at(i) == QLatin1Char(']'))
+        ++i;
+    while (i < p.size() && p.at(i) != QLatin1Char(']')) {
+        if (p.at(i) == QLatin1Char('\\'))
+            ++i;
+        ++i;
+    }
+    return i < p.size() ? i + 1 : -1;
+}
+
+// Index just past the escape that starts at 'at'.
+int SkipEscape(const QString& p, int at)
+{
+    int i = at + 2;
+    const QChar c = p.at(at + 1);
+    if (c == QLatin1Char('x')) {
+        while (i < p.size() && i < at + 6 && isxdigit(p.at(i).toLatin1()))
+            ++i;
+    } else if (c == QLatin1Char('0')) {
+        while (i < p.size() && i < at + 5 && IsOctal(p.at(i)))
+            ++i;
+    }
+    return i;
+}
+
+// Rejects what would make a match depend on text after its end or on earlier captures:
+// anchors, word boundaries, look-aheads and back-references.
+bool HasContextDependence(const QString& p)
+{
+    for (int i = 0; i < p.size(); ++i) {
+        const QChar c = p.at(i);
+        if (c == QLatin1Char('\\')) {
+            if (i + 1 >= p.size())
+                return true;
+            const QChar e = p.at(i + 1);
+            if (e == QLatin1Char('b') || e == QLatin1Char('B') ||
+                (e >= QLatin1Char('1') && e <= QLatin1Char('9')))
+                return true;
+            i = SkipEscape(p, i) - 1;
+        } else if (c == QLatin1Char('[')) {
+            const int next = SkipClass(p, i);
+            if (next < 0)
+                return true;
+            i = next - 1;
+        } else if (c == QLatin1Char('^') || c == QLatin1Char('$')) {
+            return true;
+        } else if (c == QLatin1Char('(') && p.mid(i, 3) == QLatin1String("(?=")) {
+            return true;
+        } else if (c == QLatin1Char('(') && p.mid(i, 3) == QLatin1String("(?!")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Splits the pattern into its top-level items; false for a top-level alternation or a
+// text that is not a well-formed pattern.
+bool SplitItems(const QString& p, std::vector<Item>& items)
+{
+    int i = 0;
+    while (i < p.size()) {
+        Item item;
+        item.begin = i;
+        const QChar c = p.at(i);
+        if (c == QLatin1Char('\\')) {
+            if (i + 1 >= p.size())
+                return false;
+            const QChar e = p.at(i + 1);
+            if (!e.isLetterOrNumber()) {
+                item.kind = Item::Literal;
+                item.ch = e;
+            }
+            i = SkipEscape(p, i);
+        } else if (c == QLatin1Char('[')) {
+            i = SkipClass(p, i);
+            if (i < 0)
+                return false;
+        } else if (c == QLatin1Char('(')) {
+            int depth = 0;
+            while (i < p.size()) {
+                const QChar g = p.at(i);
+                if (g == QLatin1Char('\\')) {
+                    if (i + 1 >= p.size())
+                        return false;
+                    i = SkipEscape(p, i);
+                    continue;
+                }
+                if (g == QLatin1Char('[')) {
+                    i = SkipClass(p, i);
+                    if (i < 0)
+                        return false;
+                    continue;
+                }
+                ++i;
+                if (g == QLatin1Char('('))
+                    ++depth;
+                else if (g == QLatin1Char(')') && --depth == 0)
+                    break;
+            }
+            if (depth != 0)
+                return false;
+        } else if (c == QLatin1Char('.')) {
+            item.kind = Item::Dot;
+            ++i;
+        } else if (c == QLatin1Char('|') || c == QLatin1Char(')') || c == QLatin1Char('*') ||
+                   c == QLatin1Char('+') || c == QLatin1Char('?') || c == QLatin1Char('{')) {
+            return false;
+        } else {
+            item.kind = Item::Literal;
+            item.ch = c;
+            ++i;
+        }
+
+        if (i < p.size()) {
+            const QChar q = p.at(i);
+            if (q == QLatin1Char('*') || q == QLatin1Char('+') || q == QLatin1Char('?')) {
+                item.quantified = true;
+                item.unbounded = q != QLatin1Char('?');
+                item.mayBeEmpty = q != QLatin1Char('+');
+                ++i;
+            } else if (q == QLatin1Char('{')) {
+                const int close = p.indexOf(QLatin1Char('}'), i);
+                if (close < 0)
+                    return false;
+                const QString body = p.mid(i + 1, close - i - 1);
+                const int comma = body.indexOf(QLatin1Char(','));
+                const QString low = comma < 0 ? body : body.left(comma);
+                item.quantified = true;
+                item.unbounded = comma >= 0 && comma == body.size() - 1;
+                item.mayBeEmpty = low.isEmpty() || low.toInt() == 0;
+                i = close + 1;
+            }
+        }
+        item.end = i;
+        items.push_back(item);
+    }
+    return true;
+}
+
+bool SameLetter(QChar a, QChar b, Qt::CaseSensitivity cs)
+{
+    if (a == b)
+        return true;
+    // Both foldings: the candidates may be too many, never too few.
+    return cs == Qt::CaseInsensitive &&
+           (a.toLower() == b.toLower() || a.toCaseFolded() == b.toCaseFolded());
+}
+
+} // namespace
+
+PageRegExp::PageRegExp(const QString& pattern, Qt::CaseSensitivity cs, bool minimal)
+    : m_rx(pattern, cs)
+{
+    m_rx.setMinimal(minimal);
+
+    // Only a minimal search stops at the first tail; a greedy one runs on to the last.
+    std::vector<Item> items;
+    if (!minimal || HasContextDependence(pattern) || !SplitItems(pattern, items))
+        return;
+    // A trailing ".*" of a minimal pattern matches nothing.
+    while (!items.empty() && items.back().kind == Item::Dot && items.back().unbounded &&
+           items.back().mayBeEmpty)
+        items.pop_back();
+
+    int gap = -1;
+    for (int k = int(items.size()) - 1; k >= 0; --k) {
+        if (items[k].kind == Item::Dot && items[k].unbounded) {
+            gap = k;
+            break;
+        }
+    }
+    if (gap < 0 || gap + 1 >= int(items.size()))
+        return;
+
+    const int tailBegin = items[gap + 1].begin;
+    const QString tail = pattern.mid(tailBegin, items.back().end - tailBegin);
+    bool allLiteral = true;
+    for (int k = gap + 1; k < int(items.size()); ++k) {
+        const Item& item = items[k];
+        const bool plain = item.kind == Item::Literal && !item.quantified;
+        if (plain && allLiteral)
+            m_tailLead.append(item.ch);
+        else
+            allLiteral = false;
+    }
+    // The lead ends at the first item that is not a plain letter; without one there is
+    // nothing cheap to look for.
+    if (m_tailLead.isEmpty())
+        return;
+
+    m_bounded = true;
+    m_tailIsLiteral = allLiteral;
+    if (!m_tailIsLiteral) {
+        m_tailRx = QRegExp(QLatin1String("^(?:") + tail + QLatin1Char(')'), cs);
+        m_tailRx.setMinimal(true);
+    }
+}
+
+int PageRegExp::lastIndexOfLead(const QString& page, int from) const
+{
+    const int n = m_tailLead.size();
+    const Qt::CaseSensitivity cs = m_rx.caseSensitivity();
+    for (int at = qMin(from, int(page.size()) - n); at >= 0; --at) {
+        int k = 0;
+        while (k < n && SameLetter(page.at(at + k), m_tailLead.at(k), cs))
+            ++k;
+        if (k == n)
+            return at;
+    }
+    return -1;
+}
+
+void PageRegExp::setPage(const QString& page)
+{
+    if (!m_bounded) {
+        m_text = page;
+        return;
+    }
+    int limit = 0;
+    if (m_tailIsLiteral) {
+        const int at = lastIndexOfLead(page, page.size());
+        limit = at < 0 ? 0 : at + int(m_tailLead.size());
+    } else {
+        for (int at = lastIndexOfLead(page, page.size()); at >= 0;
+             at = lastIndexOfLead(page, at - 1)) {
+            if (m_tailRx.indexIn(page, at, QRegExp::CaretAtOffset) == at) {
+                limit = at + m_tailRx.matchedLength();
+                break;
+            }
+        }
+    }
+    m_text = limit >= page.size() ? page : page.left(limit);
+}
+
+int PageRegExp::indexIn(int offset)
+{
+    if (offset > m_text.size())
+        return -1;
+    return m_rx.indexIn(m_text, offset);
+}
