@@ -192,6 +192,13 @@ PageRegExp::PageRegExp(const QString& pattern, Qt::CaseSensitivity cs, bool mini
            items.back().mayBeEmpty)
         items.pop_back();
 
+    // Every match ends with the pattern's last plain letters.
+    for (int k = int(items.size()) - 1; k >= 0; --k) {
+        if (items[k].kind != Item::Literal || items[k].quantified)
+            break;
+        m_suffix.prepend(items[k].ch);
+    }
+
     int gap = -1;
     for (int k = int(items.size()) - 1; k >= 0; --k) {
         if (items[k].kind == Item::Dot && items[k].unbounded) {
@@ -213,26 +220,23 @@ PageRegExp::PageRegExp(const QString& pattern, Qt::CaseSensitivity cs, bool mini
         else
             allLiteral = false;
     }
-    // The lead ends at the first item that is not a plain letter; without one there is
-    // nothing cheap to look for.
-    if (m_tailLead.isEmpty())
+    // The lead ends at the first item that is not a plain letter. A tail made of letters
+    // only is the suffix itself; one without a lead has nothing cheap to look for.
+    if (allLiteral || m_tailLead.isEmpty()) {
+        m_tailLead.clear();
         return;
-
-    m_bounded = true;
-    m_tailIsLiteral = allLiteral;
-    if (!m_tailIsLiteral) {
-        m_tailRx = QRegExp(QLatin1String("^(?:") + tail + QLatin1Char(')'), cs);
-        m_tailRx.setMinimal(true);
     }
+    m_tailRx = QRegExp(QLatin1String("^(?:") + tail + QLatin1Char(')'), cs);
+    m_tailRx.setMinimal(true);
 }
 
-int PageRegExp::lastIndexOfLead(const QString& page, int from) const
+int PageRegExp::lastIndexOf(const QString& page, const QString& what, int from) const
 {
-    const int n = m_tailLead.size();
+    const int n = what.size();
     const Qt::CaseSensitivity cs = m_rx.caseSensitivity();
     for (int at = qMin(from, int(page.size()) - n); at >= 0; --at) {
         int k = 0;
-        while (k < n && SameLetter(page.at(at + k), m_tailLead.at(k), cs))
+        while (k < n && SameLetter(page.at(at + k), what.at(k), cs))
             ++k;
         if (k == n)
             return at;
@@ -242,22 +246,22 @@ int PageRegExp::lastIndexOfLead(const QString& page, int from) const
 
 void PageRegExp::setPage(const QString& page)
 {
-    if (!m_bounded) {
-        m_text = page;
-        return;
+    int limit = page.size();
+    if (!m_suffix.isEmpty()) {
+        const int at = lastIndexOf(page, m_suffix, page.size());
+        limit = at < 0 ? 0 : at + int(m_suffix.size());
     }
-    int limit = 0;
-    if (m_tailIsLiteral) {
-        const int at = lastIndexOfLead(page, page.size());
-        limit = at < 0 ? 0 : at + int(m_tailLead.size());
-    } else {
-        for (int at = lastIndexOfLead(page, page.size()); at >= 0;
-             at = lastIndexOfLead(page, at - 1)) {
-            if (m_tailRx.indexIn(page, at, QRegExp::CaretAtOffset) == at) {
-                limit = at + m_tailRx.matchedLength();
+    if (!m_tailLead.isEmpty() && limit > 0) {
+        const QString text = page.left(limit);
+        int end = 0;
+        for (int at = lastIndexOf(text, m_tailLead, text.size()); at >= 0;
+             at = lastIndexOf(text, m_tailLead, at - 1)) {
+            if (m_tailRx.indexIn(text, at, QRegExp::CaretAtOffset) == at) {
+                end = at + m_tailRx.matchedLength();
                 break;
             }
         }
+        limit = end;
     }
     m_text = limit >= page.size() ? page : page.left(limit);
 }
