@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CheckRankTask.h"
 #include "Records.h"
 
 #include <QObject>
@@ -26,4 +27,15 @@ public:
     // Result page of Bing from result number `first` (1 for the first page); country and
     // language choose the market, never the host.
     static QUrl BuildBingSearchURL(LTInt64 first, QString keyword, QString area, QString lang);
+
+    // Reading one decoded result page: the position of the first result link that belongs
+    // to the website, or 0 when none does. A found link is written to `foundUrl` as the
+    // page spells it and the result becomes 1; otherwise the result is 2, or 4 for a page
+    // without result links, and `foundUrl` is left alone.
+    static long AnalyseGoogleRank(QString page, QString website, QString& foundUrl,
+                                  RANK_REUSLT_TYPE& result);
+    static long AnalyseYahooRank(QString page, QString website, QString& foundUrl,
+                                 RANK_REUSLT_TYPE& result);
+    static long AnalyseBingRank(QString page, QString website, QString& foundUrl,
+                                RANK_REUSLT_TYPE& result);
 };

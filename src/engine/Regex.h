@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RankResultType.h"
+#include "CheckRankTask.h"
 #include "Records.h"
 
 #include <QList>

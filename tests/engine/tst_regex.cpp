@@ -1,6 +1,6 @@
-#include "PatternHub.h"
 #include "Regex.h"
 #include "TestMain.h"
+#include "TestRankHub.h"
 
 #include <QRegExp>
 
@@ -42,15 +42,18 @@ class TestRegex : public QObject
 {
     Q_OBJECT
 
-    PatternHub* m_hub = nullptr;
+    TestRankHub* m_hub = nullptr;
+    QStringList m_patterns;
 
     QString pattern(REGEXP_INDEX index) const { return m_hub->GetRegexp(index); }
 
 private slots:
     void initTestCase()
     {
-        m_hub = new PatternHub;
-        QCOMPARE(m_hub->m_patterns.size(), int(REGEXP_Count));
+        m_hub = new TestRankHub;
+        for (int k = 0; k < REGEXP_Count; ++k)
+            m_patterns.append(m_hub->GetRegexp(REGEXP_INDEX(k)));
+        QVERIFY(!m_patterns.contains(QString()));
     }
 
     void cleanupTestCase() { delete m_hub; }
