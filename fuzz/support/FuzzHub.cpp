@@ -36,6 +36,12 @@ bool& FuzzHub::UpdateRunningFlag()
     return m_updateRunning;
 }
 
+QString FuzzHub::Pattern(int index)
+{
+    static const QStringList patterns = ReadPatternFile();
+    return patterns.value(((index % REGEXP_Count) + REGEXP_Count) % REGEXP_Count);
+}
+
 void FuzzHub::Prepare(int* argc, char*** argv)
 {
     static QCoreApplication* app = nullptr;

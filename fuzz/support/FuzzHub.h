@@ -20,6 +20,8 @@ public:
     // want one) and this hub made current. The working folder stays: libFuzzer reads
     // the corpus folders named on the command line after this.
     static void Prepare(int* argc, char*** argv);
+    // The embedded pattern of the index (modulo the pattern count).
+    static QString Pattern(int index);
 
 private:
     QStringList m_patterns;
