@@ -1,9 +1,12 @@
 #include "HttpRequestEnvirManager.h"
 
+#include "BingRankTask.h"
 #include "CheckRankTask.h"
+#include "GoogleRankTask.h"
 #include "HttpRequestEnvir.h"
 #include "RankHub.h"
 #include "SqlDb.h"
+#include "YahooRankTask.h"
 
 #include <QList>
 
@@ -56,11 +59,16 @@ CheckRankTask* HttpRequestEnvirManager::CreateCheckRankTask(EnuSearchEngineType 
                                                             SEARCH_ENGINE const* engine,
                                                             QString website, QString keyword)
 {
-    // The engine checks plug in here, one per kind.
-    Q_UNUSED(kind);
-    Q_UNUSED(engine);
-    Q_UNUSED(website);
-    Q_UNUSED(keyword);
+    switch (kind) {
+    case SE_Google:
+        return new GoogleRankTask(engine, std::move(website), std::move(keyword));
+    case SE_Bing:
+        return new BingRankTask(engine, std::move(website), std::move(keyword));
+    case SE_Yahoo:
+        return new YahooRankTask(engine, std::move(website), std::move(keyword));
+    case SE_Other:
+        break;
+    }
     return nullptr;
 }
 
