@@ -1,0 +1,229 @@
+#include "CheckRun.h"
+#include "CheckTiming.h"
+#include "EngineEnvironment.h"
+#include "EnginePages.h"
+#include "FakeSearchEngine.h"
+#include "GoogleRankTask.h"
+#include "TestMain.h"
+#include "TestRankHub.h"
+#include "TestRankOperation.h"
+
+#include <memory>
+
+namespace {
+const QString kGoogle = QStringLiteral("www.google.com");
+const QString kSite = QStringLiteral("mysite.example");
+const QString kSiteLink = QStringLiteral("https://www.mysite.example/shop/item?id=3");
+const QString kKeyword = QStringLiteral("blue shoes");
+
+// Request targets of the three pages, in reading order.
+const QList<QByteArray> kTargets = {
+    "/search?hl=en&as_dpr=all&sa=N&q=blue%20shoes",
+    "/search?hl=en&start=10&num=20&as_dpr=all&sa=N&q=blue%20shoes",
+    "/search?hl=en&start=30&num=70&as_dpr=all&sa=N&q=blue%20shoes",
+};
+
+// Serves the page a request asks for, with as many results as it asks for; the website
+// has the given overall rank (101: on no page). `failing` names a peer that gets a 500
+// for the page with that start value.
+FakeSearchEngine::Handler pagesWithRank(int rank, const QString& failingPeer = QString(),
+                                        int failingStart = -1)
+{
+    return [=](const RecordedRequest& request) {
+        const int start =
+            EngineEnvironment::queryValue(request, QStringLiteral("start"), "0").toInt();
+        const int num = EngineEnvironment::queryValue(request, QStringLiteral("num"), "10").toInt();
+        if (start == failingStart && request.peer.toString() == failingPeer)
+            return FakeResponse::withStatus(500, "Internal Server Error");
+        const int position = rank > start && rank <= start + num ? rank - start : 0;
+        return FakeResponse::page(
+            EnginePages::google(EnginePages::links(num, position, kSiteLink)));
+    };
+}
+} // namespace
+
+class TestGoogleRankTask : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<FakeSearchEngine> m_engine;
+    std::unique_ptr<TestRankHub> m_hub;
+    std::unique_ptr<EngineEnvironment> m_envir;
+    SEARCH_ENGINE m_google{kGoogle, QStringLiteral("English"), QStringLiteral("United States"), 50};
+
+    static QList<EngineEnvironment::Kind> kinds()
+    {
+        return {EngineEnvironment::Local, EngineEnvironment::Http, EngineEnvironment::Socks5};
+    }
+
+private slots:
+    void initTestCase()
+    {
+        CheckTiming::SetPacingScale(0.001);
+        CheckTiming::SetWatchdogScale(0.2);
+    }
+
+    void init()
+    {
+        LT_REQUIRE_NETNS();
+        TestEnvironment::freshHome();
+        m_hub = std::make_unique<TestRankHub>();
+        m_engine = std::make_unique<FakeSearchEngine>();
+        QVERIFY(m_engine->listen(80));
+        m_envir = std::make_unique<EngineEnvironment>();
+    }
+
+    void cleanup()
+    {
+        m_envir.reset();
+        m_engine.reset();
+        m_hub.reset();
+    }
+
+    void rankOverPages_data()
+    {
+        QTest::addColumn<int>("envir");
+        QTest::addColumn<int>("rank");
+        QTest::addColumn<int>("requests");
+        QTest::addColumn<int>("result");
+        struct Case {
+            const char* name;
+            int rank;
+            int requests;
+            int result;
+        };
+        const QList<Case> cases = {
+            {"position 7 of the first page", 7, 1, 1},
+            {"last of the first page", 10, 1, 1},
+            {"position 5 of the second page", 15, 2, 1},
+            {"last of the second page", 30, 2, 1},
+            {"position 1 of the third page", 31, 3, 1},
+            {"last of the third page", 100, 3, 1},
+            {"on no page", 101, 3, 2},
+        };
+        for (EngineEnvironment::Kind kind : kinds()) {
+            for (const Case& c : cases) {
+                QTest::addRow("%s: %s", qPrintable(EngineEnvironment::kindName(kind)), c.name)
+                    << int(kind) << c.rank << c.requests << c.result;
+            }
+        }
+    }
+    void rankOverPages()
+    {
+        QFETCH(int, envir);
+        QFETCH(int, rank);
+        QFETCH(int, requests);
+        QFETCH(int, result);
+        const auto kind = EngineEnvironment::Kind(envir);
+        QVERIFY2(m_envir->setUp(*m_hub, kind, true), qPrintable(m_envir->error()));
+        m_engine->setHandler(kGoogle, pagesWithRank(rank));
+
+        RecordingProgress progress;
+        RankOperation operation(&progress, &m_hub->UpdateRunningFlag());
+        operation.AddCheckRankTask(kSite, &m_google, kKeyword);
+        QCOMPARE(operation.AllTasks().size(), size_t(1));
+        QVERIFY(qobject_cast<GoogleRankTask*>(operation.AllTasks().front()));
+        QVERIFY(runToEnd(operation, progress));
+
+        const QList<RecordedRequest> seen = m_engine->requestsFor(kGoogle);
+        QCOMPARE(seen.size(), requests);
+        for (int i = 0; i < seen.size(); ++i) {
+            QCOMPARE(seen.at(i).target, kTargets.at(i));
+            QCOMPARE(seen.at(i).peer.toString(), EngineEnvironment::peerOf(kind));
+            QCOMPARE(seen.at(i).header("User-Agent"),
+                     QByteArray("Mozilla/5.0 (Windows NT 10.0; WOW64; Trident/7.0; rv:11.0) "
+                                "like Gecko"));
+        }
+        QCOMPARE(int(operation.AllTasks().front()->Result()), result);
+        QCOMPARE(operation.Results().size(), size_t(1));
+        const UPDATE_FLOW& flow = operation.Results().front();
+        QCOMPARE(flow.Rank, qint64(rank));
+        QCOMPARE(flow.RankURL, result == 1 ? kSiteLink : QString());
+        QCOMPARE(flow.SearchEngine, kGoogle);
+        QCOMPARE(flow.Lang, QStringLiteral("English"));
+        QCOMPARE(flow.Keyword, kKeyword);
+        QCOMPARE(flow.Website, kSite);
+    }
+
+    void pageWithoutResultsEndsTheCheck()
+    {
+        QVERIFY2(m_envir->setUp(*m_hub, EngineEnvironment::Local, false),
+                 qPrintable(m_envir->error()));
+        m_engine->enqueue(
+            kGoogle, FakeResponse::page(EnginePages::google(EnginePages::links(10, 0, kSiteLink))));
+        m_engine->enqueue(kGoogle, FakeResponse::page(EnginePages::empty()));
+        m_engine->setHandler(kGoogle, pagesWithRank(12));
+        RecordingProgress progress;
+        RankOperation operation(&progress, &m_hub->UpdateRunningFlag());
+        operation.AddCheckRankTask(kSite, &m_google, kKeyword);
+        QVERIFY(runToEnd(operation, progress));
+        // No other environment may take it: it ends with the failure of the second page.
+        QCOMPARE(m_engine->requestsFor(kGoogle).size(), 2);
+        QCOMPARE(int(operation.AllTasks().front()->Result()), 4);
+        QCOMPARE(operation.Results().front().Rank, qint64(0));
+        QCOMPARE(operation.Results().front().RankURL, QString());
+    }
+
+    void retryResumesOnTheFailedPage_data()
+    {
+        QTest::addColumn<int>("proxy");
+        QTest::addColumn<int>("failingStart");
+        QTest::addColumn<int>("rank");
+        QTest::newRow("http proxy, second page") << int(EngineEnvironment::Http) << 10 << 15;
+        QTest::newRow("socks5 proxy, second page") << int(EngineEnvironment::Socks5) << 10 << 15;
+        QTest::newRow("http proxy, third page") << int(EngineEnvironment::Http) << 30 << 101;
+        QTest::newRow("socks5 proxy, third page") << int(EngineEnvironment::Socks5) << 30 << 42;
+    }
+    void retryResumesOnTheFailedPage()
+    {
+        QFETCH(int, proxy);
+        QFETCH(int, failingStart);
+        QFETCH(int, rank);
+        QVERIFY2(m_envir->addProxy(*m_hub, EngineEnvironment::Kind(proxy), true,
+                                   QStringLiteral("United States"), QStringLiteral("127.0.0.2")),
+                 qPrintable(m_envir->error()));
+        m_engine->setHandler(kGoogle,
+                             pagesWithRank(rank, QStringLiteral("127.0.0.1"), failingStart));
+        RecordingProgress progress;
+        RankOperation operation(&progress, &m_hub->UpdateRunningFlag());
+        QCOMPARE(operation.Envirs().size(), size_t(2));
+        operation.AddCheckRankTask(kSite, &m_google, kKeyword);
+        QVERIFY(runToEnd(operation, progress));
+
+        // Local: the pages up to the failing one; the proxy: from the failing page on.
+        const int failingPage = failingStart == 10 ? 1 : 2;
+        const int lastPage = rank <= 10 ? 0 : rank <= 30 ? 1 : 2;
+        const QList<RecordedRequest> seen = m_engine->requestsFor(kGoogle);
+        QCOMPARE(seen.size(), failingPage + 1 + (qMin(lastPage, 2) - failingPage + 1));
+        int i = 0;
+        for (int page = 0; page <= failingPage; ++page, ++i) {
+            QCOMPARE(seen.at(i).target, kTargets.at(page));
+            QCOMPARE(seen.at(i).peer.toString(), QStringLiteral("127.0.0.1"));
+        }
+        for (int page = failingPage; page <= lastPage; ++page, ++i) {
+            QCOMPARE(seen.at(i).target, kTargets.at(page));
+            QCOMPARE(seen.at(i).peer.toString(), QStringLiteral("127.0.0.2"));
+        }
+        QCOMPARE(operation.Results().size(), size_t(1));
+        QCOMPARE(operation.Results().front().Rank, qint64(rank));
+        QCOMPARE(progress.fractions, QList<float>{1.0f});
+    }
+
+    void failedPageWithoutAnotherWayGivesZero()
+    {
+        QVERIFY2(m_envir->setUp(*m_hub, EngineEnvironment::Socks5, true),
+                 qPrintable(m_envir->error()));
+        m_engine->setHandler(kGoogle, pagesWithRank(45, QStringLiteral("127.0.0.2"), 30));
+        RecordingProgress progress;
+        RankOperation operation(&progress, &m_hub->UpdateRunningFlag());
+        operation.AddCheckRankTask(kSite, &m_google, kKeyword);
+        QVERIFY(runToEnd(operation, progress));
+        QCOMPARE(m_engine->requestsFor(kGoogle).size(), 3);
+        QCOMPARE(int(operation.AllTasks().front()->Result()), 3);
+        QCOMPARE(operation.Results().front().Rank, qint64(0));
+        QCOMPARE(progress.ends, 1);
+    }
+};
+
+LT_TEST_MAIN_NETNS(TestGoogleRankTask)
+#include "tst_googleranktask.moc"
