@@ -1,0 +1,3 @@
+#include "PtTableWidget.h"
+
+PtTableWidget::PtTableWidget() : QTableWidget(nullptr) {}
