@@ -4,6 +4,7 @@
 #include "EngineEnvironment.h"
 #include "EnginePages.h"
 #include "FakeSearchEngine.h"
+#include "RankHub.h"
 #include "TestMain.h"
 #include "TestRankHub.h"
 #include "TestRankOperation.h"
@@ -231,6 +232,16 @@ private slots:
         QFETCH(QByteArray, page);
         QFETCH(qint64, first);
         QCOMPARE(ExtractBingFirstValue(QString::fromUtf8(page)), first);
+    }
+
+    void extractWithoutPatterns()
+    {
+        // Without a hub there is no next-link pattern: no next page, and no crash.
+        m_hub.reset();
+        QVERIFY(!RankHub::Current());
+        const QByteArray page =
+            EnginePages::bing(EnginePages::links(10, 0, kSiteLink), nextHref(11));
+        QCOMPARE(ExtractBingFirstValue(QString::fromUtf8(page)), qint64(0));
     }
 
     void networkPaging_data()

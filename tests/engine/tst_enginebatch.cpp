@@ -135,7 +135,7 @@ private slots:
     void initTestCase()
     {
         CheckTiming::SetPacingScale(0.001);
-        CheckTiming::SetWatchdogScale(0.05);
+        CheckTiming::SetWatchdogScale(0.1);
     }
 
     void init()
