@@ -1,0 +1,382 @@
+// The PDF reports as written files, read back with the PDF tools a user would have: qpdf
+// checks the structure and lists the link annotations, poppler gives the page count, size,
+// text and rendered pixels.
+
+#include "RankReport.h"
+#include "TestMain.h"
+#include "TestRankHub.h"
+
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run RunTool(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QImage Picture(int width, int height, QColor colour)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(colour);
+    return image;
+}
+
+int PageCount(const QString& path)
+{
+    const Run info = RunTool(QStringLiteral("pdfinfo"), {path});
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromLatin1(info.out));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// One link annotation as qpdf reads it.
+struct Link {
+    QString url;
+    QVector<double> rect;
+};
+
+// The link annotations of page 1 in the order of its /Annots array, through qpdf's JSON.
+QVector<Link> LinksOfFirstPage(const QString& path)
+{
+    const Run run = RunTool(QStringLiteral("qpdf"), {QStringLiteral("--json=2"), path});
+    const QJsonObject root = QJsonDocument::fromJson(run.out).object();
+    const QJsonArray qpdf = root.value(QStringLiteral("qpdf")).toArray();
+    const QJsonObject objects = qpdf.at(1).toObject();
+    auto object = [&](const QString& ref) {
+        return objects.value(QStringLiteral("obj:") + ref)
+            .toObject()
+            .value(QStringLiteral("value"));
+    };
+    const QString page = root.value(QStringLiteral("pages"))
+                             .toArray()
+                             .at(0)
+                             .toObject()
+                             .value(QStringLiteral("object"))
+                             .toString();
+    QJsonValue annots = object(page).toObject().value(QStringLiteral("/Annots"));
+    if (annots.isString())
+        annots = object(annots.toString());
+    QVector<Link> links;
+    for (const QJsonValue ref : annots.toArray()) {
+        const QJsonObject annot = object(ref.toString()).toObject();
+        Link link;
+        for (const QJsonValue v : annot.value(QStringLiteral("/Rect")).toArray())
+            link.rect << v.toDouble();
+        QJsonValue action = annot.value(QStringLiteral("/A"));
+        if (action.isString())
+            action = object(action.toString());
+        QString uri = action.toObject().value(QStringLiteral("/URI")).toString();
+        if (uri.startsWith(QLatin1String("u:")))
+            uri = uri.mid(2);
+        link.url = uri;
+        links << link;
+    }
+    return links;
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Renders page 1 at 96 dpi, so one pixel of the picture is one device pixel of the page.
+QImage RenderFirstPage(const QString& path, const QString& stem)
+{
+    const Run run = RunTool(QStringLiteral("pdftoppm"),
+                            {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("96"),
+                             QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                             QStringLiteral("1"), QStringLiteral("-singlefile"), path, stem});
+    if (run.exitCode != 0)
+        return QImage();
+    return QImage(stem + QStringLiteral(".png"));
+}
+
+// The page as the printer reports it: 596 x 842 pt, 795 x 1123 device pixels.
+constexpr double kW = 795;
+constexpr double kH = 1123;
+constexpr double kK = kW / 596.0;
+
+bool IsDark(QRgb pixel)
+{
+    return qRed(pixel) < 120 && qGreen(pixel) < 120 && qBlue(pixel) < 120;
+}
+
+} // namespace
+
+class tst_ReportPdf : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestRankHub> m_hub;
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    QString Path(const QString& name) const { return m_dir->filePath(name); }
+
+    void SetBranding()
+    {
+        m_hub->setSetting(SETTING_ReportCompanyName, QStringLiteral("Harbour Analytics"));
+        m_hub->setSetting(SETTING_ReportWebsite, QStringLiteral("http://harbour.example"));
+        m_hub->setSetting(SETTING_ReportEmail, QStringLiteral("desk@harbour.example"));
+        m_hub->setSetting(SETTING_ReportTel, QStringLiteral("+44 1 2345"));
+        m_hub->setSetting(SETTING_ReportFacebook,
+                          QStringLiteral("http://facebook.example/harbour"));
+        m_hub->setSetting(SETTING_ReportTwitter, QStringLiteral("http://twitter.example/harbour"));
+        m_hub->setSetting(SETTING_ReportLinkedIn,
+                          QStringLiteral("http://linkedin.example/harbour"));
+        m_hub->setSetting(SETTING_ReportLogoFile, QString());
+    }
+
+    WebsiteExportPDF WebsiteRecord(int tableRows) const
+    {
+        WebsiteExportPDF record;
+        record.ReportDate = QDate(2026, 12, 6);
+        record.CreateDate = QDate(2026, 1, 2);
+        record.UpdateDate = QDate(2026, 11, 30);
+        record.KeywordCount = 3;
+        record.Website = QStringLiteral("http://www.tidewater.example");
+        // 714 is the width between the margins: the pictures are drawn at their own size.
+        record.ChartImage = Picture(714, 300, QColor(200, 230, 255));
+        record.TableImage = Picture(714, tableRows, QColor(220, 255, 220));
+        return record;
+    }
+
+private slots:
+    void init()
+    {
+        m_hub = std::make_unique<TestRankHub>();
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_dir->setAutoRemove(!qEnvironmentVariableIsSet("LUMATROVE_KEEP_TEST_HOME"));
+        SetBranding();
+    }
+    void cleanup()
+    {
+        m_hub.reset();
+        m_dir.reset();
+    }
+
+    void websiteReportIsAValidOnePageA4WithItsTexts()
+    {
+        const QString path = Path(QStringLiteral("site.pdf"));
+        RankReport report;
+        const WebsiteExportPDF record = WebsiteRecord(200);
+        QVERIFY(report.PrintToPDF(0, &record, nullptr, path));
+        QVERIFY(report.WriteLinkToPdf(path));
+
+        const Run check = RunTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), path});
+        QCOMPARE(check.exitCode, 0);
+        QVERIFY2(!check.out.contains("WARNING") && !check.err.contains("WARNING"),
+                 check.out + check.err);
+
+        const QString info = QString::fromLatin1(RunTool(QStringLiteral("pdfinfo"), {path}).out);
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))),
+                 qPrintable(info));
+        // 794 x 1123 pixels at 96 dpi, in the whole points Qt 6 keeps page sizes in.
+        QVERIFY2(info.contains(QStringLiteral("Page size:       596 x 842 pts")), qPrintable(info));
+
+        const QString text =
+            QString::fromUtf8(RunTool(QStringLiteral("pdftotext"),
+                                      {QStringLiteral("-layout"), path, QStringLiteral("-")})
+                                  .out);
+        for (const char* expected :
+             {"Company: Harbour Analytics", "Website: http://harbour.example",
+              "Email: desk@harbour.example", "Tel: +44 1 2345", "http://www.tidewater.example",
+              "12/06/2026", "Created on: 01/02/2026", "updated on: 11/30/2026",
+              "Total keywords: 3"})
+            QVERIFY2(text.contains(QLatin1String(expected)), expected);
+        QCOMPARE(text.count(QStringLiteral("Report generated with www.brindlecor.example")), 2);
+    }
+
+    void keywordReportTexts()
+    {
+        const QString path = Path(QStringLiteral("keyword.pdf"));
+        KeywordExportPDF record;
+        record.Keyword = QStringLiteral("harbour tours");
+        record.Website = QStringLiteral("http://www.tidewater.example");
+        record.From = QDate(2026, 11, 1);
+        record.To = QDate(2026, 11, 30);
+        record.CreateDate = QDate(2026, 1, 2);
+        record.SearchEngine = QStringLiteral("Google");
+        record.ChartImage = Picture(714, 280, QColor(255, 240, 200));
+        record.TableImage = Picture(714, 120, QColor(220, 255, 220));
+        RankReport report;
+        QVERIFY(report.PrintToPDF(1, nullptr, &record, path));
+        QVERIFY(report.WriteLinkToPdf(path));
+        QCOMPARE(RunTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), path}).exitCode, 0);
+        QCOMPARE(PageCount(path), 1);
+        const QString text =
+            QString::fromUtf8(RunTool(QStringLiteral("pdftotext"),
+                                      {QStringLiteral("-layout"), path, QStringLiteral("-")})
+                                  .out);
+        for (const char* expected :
+             {"harbour tours", "11/01/2026 - 11/30/2026", "Created on: 01/02/2026",
+              "Website: http://www.tidewater.example", "Search engine: Google"})
+            QVERIFY2(text.contains(QLatin1String(expected)), expected);
+        // A website without measurements has no update day: the label stands alone.
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("updated on:\\s*\\n"))));
+        QCOMPARE(LinksOfFirstPage(path).size(), 5);
+    }
+
+    void linksAreClickableAnnotations()
+    {
+        const QString path = Path(QStringLiteral("links.pdf"));
+        RankReport report;
+        const WebsiteExportPDF record = WebsiteRecord(100);
+        report.PrintToPDF(0, &record, nullptr, path);
+        QCOMPARE(report.PendingLinks().keys(), QList<int>{1});
+        QCOMPARE(report.PendingLinks().value(1).size(), 5);
+        QVERIFY(report.WriteLinkToPdf(path));
+        QVERIFY(report.PendingLinks().isEmpty());
+
+        const QVector<Link> links = LinksOfFirstPage(path);
+        QCOMPARE(links.size(), 5);
+        const QString credit = QStringLiteral("http://www.brindlecor.example/?ref=report");
+        QCOMPARE(links[0].url, credit);
+        QCOMPARE(links[1].url, QStringLiteral("http://facebook.example/harbour"));
+        QCOMPARE(links[2].url, QStringLiteral("http://twitter.example/harbour"));
+        QCOMPARE(links[3].url, QStringLiteral("http://linkedin.example/harbour"));
+        QCOMPARE(links[4].url, credit);
+
+        // Rectangles are written with six significant digits.
+        auto near = [](double actual, double expected) { return qAbs(actual - expected) < 0.001; };
+        // Header credit: baseline 127 px without a logo, 4 pt of slack below it.
+        QCOMPARE(links[0].rect.size(), 4);
+        QVERIFY(near(links[0].rect[1], (kH - 127) / kK - 4));
+        // Icons: 48 px squares from x = int((795 - 234) / 2) = 280, 78 px apart.
+        const double iconX[] = {280 / kK, 358 / kK, 436 / kK};
+        for (int i = 0; i < 3; ++i) {
+            const QVector<double>& r = links[1 + i].rect;
+            QCOMPARE(r.size(), 4);
+            QVERIFY(near(r[0], iconX[i]));
+            QVERIFY(near(r[2], iconX[i] + 48 / kK));
+            QVERIFY(near(r[1] - r[3], 48 / kK));
+            QCOMPARE(r[1], links[1].rect[1]);
+        }
+        // Footer credit: 10 px above the bottom edge, less 3 pt.
+        QVERIFY(near(links[4].rect[3], 10 / kK - 3));
+
+        // poppler sees the same five targets.
+        const QString urls = QString::fromLatin1(
+            RunTool(QStringLiteral("pdfinfo"), {QStringLiteral("-url"), path}).out);
+        QCOMPARE(urls.count(credit), 2);
+        QVERIFY(urls.contains(QStringLiteral("http://linkedin.example/harbour")));
+    }
+
+    void tableRowsBeyondTheSplitGoToContinuationPages_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("420 rows, whole") << 420 << 1;
+        QTest::newRow("421 rows") << 421 << 2;
+        QTest::newRow("one full slice") << 420 + 1129 << 2;
+        QTest::newRow("one row more") << 420 + 1130 << 3;
+    }
+    void tableRowsBeyondTheSplitGoToContinuationPages()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, pages);
+        const QString path = Path(QStringLiteral("tall.pdf"));
+        RankReport report;
+        const WebsiteExportPDF record = WebsiteRecord(rows);
+        report.PrintToPDF(0, &record, nullptr, path);
+        QVERIFY(report.WriteLinkToPdf(path));
+        QCOMPARE(RunTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), path}).exitCode, 0);
+        QCOMPARE(PageCount(path), pages);
+        // Continuation pages carry neither credit nor links.
+        const QString text = QString::fromUtf8(
+            RunTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}).out);
+        QCOMPARE(text.count(QStringLiteral("Report generated with")), 2);
+        QCOMPARE(LinksOfFirstPage(path).size(), 5);
+    }
+
+    void logoMovesTheHeaderDown_data()
+    {
+        QTest::addColumn<bool>("logo");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("rule");
+        QTest::newRow("no logo") << false << QString() << 110;
+        QTest::newRow("logo") << true << QStringLiteral("logo.png") << 125;
+        QTest::newRow("logo setting, no such file") << true << QStringLiteral("missing.png") << 125;
+    }
+    void logoMovesTheHeaderDown()
+    {
+        QFETCH(bool, logo);
+        QFETCH(QString, file);
+        QFETCH(int, rule);
+        if (logo) {
+            const QString logoPath = Path(file);
+            if (file == QLatin1String("logo.png"))
+                QVERIFY(Picture(60, 60, QColor(200, 0, 0)).save(logoPath));
+            m_hub->setSetting(SETTING_ReportLogoFile, logoPath);
+        }
+        const QString path = Path(QStringLiteral("logo.pdf"));
+        RankReport report;
+        const WebsiteExportPDF record = WebsiteRecord(50);
+        report.PrintToPDF(0, &record, nullptr, path);
+        QVERIFY(report.WriteLinkToPdf(path));
+        const QImage page = RenderFirstPage(path, Path(QStringLiteral("logo")));
+        QCOMPARE(page.size(), QSize(int(kW), int(kH)));
+        // The first rule runs across the page; 15 px above it there is nothing at the edge.
+        QVERIFY(IsDark(page.pixel(5, rule)));
+        QVERIFY(IsDark(page.pixel(790, rule)));
+        QVERIFY(!IsDark(page.pixel(5, rule - 15 == 110 ? 100 : rule - 15)));
+        // The logo is drawn at (40, 15) at its own size.
+        const QRgb logoPixel = page.pixel(70, 45);
+        QCOMPARE(qRed(logoPixel) > 150 && qGreen(logoPixel) < 60,
+                 file == QLatin1String("logo.png"));
+        // The footer rule is 25 px above the bottom edge.
+        QVERIFY(IsDark(page.pixel(5, 1123 - 25)));
+    }
+
+    void writingLinksTwiceChangesNothing()
+    {
+        const QString path = Path(QStringLiteral("twice.pdf"));
+        RankReport report;
+        const WebsiteExportPDF record = WebsiteRecord(80);
+        report.PrintToPDF(0, &record, nullptr, path);
+        QVERIFY(report.WriteLinkToPdf(path));
+        const QByteArray once = ReadFile(path);
+        QVERIFY(report.WriteLinkToPdf(path));
+        QCOMPARE(ReadFile(path), once);
+    }
+
+    void noPdfNoLinks()
+    {
+        RankReport report;
+        const WebsiteExportPDF record = WebsiteRecord(80);
+        // A folder that does not exist: nothing is written and the link step says so.
+        const QString path = Path(QStringLiteral("no/such/folder/site.pdf"));
+        QVERIFY(report.PrintToPDF(0, &record, nullptr, path));
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(!report.WriteLinkToPdf(path));
+        QCOMPARE(report.PendingLinks().value(1).size(), 5);
+    }
+};
+
+LT_TEST_MAIN(tst_ReportPdf)
+#include "tst_reportpdf.moc"
