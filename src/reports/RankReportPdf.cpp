@@ -212,6 +212,8 @@ bool RankReport::PrintToPDF(int type, const WebsiteExportPDF* website, KeywordEx
     for (int i = 0; i < 3; ++i) {
         const int x = x0 + i * kIconPitch;
         QImage icon(kIcon, kIcon, QImage::Format_ARGB32_Premultiplied);
+        // A missing icon leaves a blank square, not whatever the memory held.
+        icon.fill(Qt::transparent);
         icon.load(QString::fromLatin1(icons[i].resource));
         painter.drawImage(QPoint(x, iconY), icon);
         InsertLinkToPdf(1, QRectF(x / k, (H - iconY) / k, (x + kIcon) / k, (H - iconY - kIcon) / k),
