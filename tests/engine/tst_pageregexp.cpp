@@ -1,13 +1,11 @@
 #include "PageRegExp.h"
 #include "Regex.h"
+#include "ResultPageFixture.h"
 #include "TestMain.h"
 #include "TestRankHub.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRegExp>
-#include <QTextCodec>
 
 #include <algorithm>
 #include <functional>
@@ -204,20 +202,15 @@ private slots:
 
     void sameMatchesOnFixtures()
     {
-        const QDir dir(QStringLiteral(LUMATROVE_TEST_DATA "/pages"));
-        const QStringList files = dir.entryList({QStringLiteral("*.html")}, QDir::Files);
-        if (files.isEmpty())
-            QSKIP("no fixture pages");
+        const QList<ResultPageFixture> fixtures =
+            ResultPageFixture::loadAll(QStringLiteral(LUMATROVE_TEST_DATA "/pages"));
+        QVERIFY(!fixtures.isEmpty());
         const auto patterns = PagePatterns(m_patterns);
-        for (const QString& name : files) {
-            QFile file(dir.filePath(name));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QByteArray bytes = file.readAll();
-            const QString page = QTextCodec::codecForHtml(bytes)->toUnicode(bytes);
+        for (const ResultPageFixture& fixture : fixtures) {
             for (const auto& named : patterns) {
-                const QList<Match> bare = BareMatches(named.second, page);
-                if (BoundedMatches(named.second, page) != bare)
-                    QFAIL(qPrintable(name + QStringLiteral(": ") + named.first));
+                const QList<Match> bare = BareMatches(named.second, fixture.page);
+                if (BoundedMatches(named.second, fixture.page) != bare)
+                    QFAIL(qPrintable(fixture.name + QStringLiteral(": ") + named.first));
             }
         }
     }

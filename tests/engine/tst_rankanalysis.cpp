@@ -1,4 +1,5 @@
 #include "KeywordCheckService.h"
+#include "ResultPageFixture.h"
 #include "TestMain.h"
 #include "TestRankHub.h"
 
@@ -127,6 +128,29 @@ private slots:
         QCOMPARE(got, long(position));
         QCOMPARE(int(type), result);
         QCOMPARE(foundUrl, position ? found : QStringLiteral("left alone"));
+    }
+
+    // From a whole page and a website to (position, URL) or not found.
+    void fixtures()
+    {
+        const QList<ResultPageFixture> fixtures =
+            ResultPageFixture::loadAll(QStringLiteral(LUMATROVE_TEST_DATA "/pages"));
+        QVERIFY(fixtures.size() >= 12);
+        for (const ResultPageFixture& fixture : fixtures) {
+            QVERIFY(!fixture.name.isEmpty());
+            QString foundUrl = QStringLiteral("left alone");
+            RANK_REUSLT_TYPE type = RRT_NotStarted;
+            const long position =
+                Analyse(fixture.engine, fixture.page, fixture.website, foundUrl, type);
+            const QString what = fixture.name + QLatin1Char(' ');
+            QVERIFY2(position == fixture.foundPosition,
+                     qPrintable(what + QString::number(position)));
+            QVERIFY2(foundUrl ==
+                         (fixture.foundPosition ? fixture.foundUrl : QStringLiteral("left alone")),
+                     qPrintable(what + foundUrl));
+            QVERIFY2(int(type) == (fixture.foundPosition ? int(RRT_Found) : fixture.result),
+                     qPrintable(what + QString::number(type)));
+        }
     }
 };
 

@@ -1,4 +1,5 @@
 #include "Regex.h"
+#include "ResultPageFixture.h"
 #include "TestMain.h"
 #include "TestRankHub.h"
 
@@ -242,6 +243,43 @@ private slots:
         const Entries got = regex.getMatches(pattern(REGEXP_GoogleResult1), page, website, type);
         QCOMPARE(got, entries);
         QCOMPARE(int(type), result);
+    }
+
+    // Whole result pages of each engine and layout, with fallbacks, several charsets and
+    // pages without results.
+    void fixtures_data()
+    {
+        QTest::addColumn<int>("index");
+        const QList<ResultPageFixture> fixtures =
+            ResultPageFixture::loadAll(QStringLiteral(LUMATROVE_TEST_DATA "/pages"));
+        QVERIFY(fixtures.size() >= 12);
+        for (int k = 0; k < fixtures.size(); ++k)
+            QTest::newRow(qPrintable(fixtures.at(k).name)) << k;
+    }
+
+    void fixtures()
+    {
+        QFETCH(int, index);
+        const ResultPageFixture fixture =
+            ResultPageFixture::loadAll(QStringLiteral(LUMATROVE_TEST_DATA "/pages")).at(index);
+        QVERIFY(!fixture.name.isEmpty());
+        QVERIFY(fixture.bytes >= 100 * 1024 && fixture.bytes <= 250 * 1024);
+
+        QString chosen;
+        if (fixture.engine == SE_Google)
+            chosen = SelectGoogleRegular(fixture.page);
+        else if (fixture.engine == SE_Yahoo)
+            chosen = SelectYahooRegular(fixture.page);
+        else
+            chosen = SelectBingRegular(fixture.page);
+        QCOMPARE(chosen, fixture.pattern < 0 ? kFallback : pattern(REGEXP_INDEX(fixture.pattern)));
+
+        Regex regex;
+        RANK_REUSLT_TYPE type = RRT_NotFound;
+        const Entries got =
+            regex.getResultsMatch(fixture.engine, fixture.page, fixture.website, type);
+        QCOMPARE(got, fixture.entries);
+        QCOMPARE(int(type), fixture.result);
     }
 
     void otherEngineKind()
