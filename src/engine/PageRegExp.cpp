@@ -171,9 +171,19 @@ bool SameLetter(QChar a, QChar b, Qt::CaseSensitivity cs)
 {
     if (a == b)
         return true;
+    if (cs == Qt::CaseSensitive)
+        return false;
+    const char16_t x = a.unicode();
+    const char16_t y = b.unicode();
+    if (x < 0x80 && y < 0x80) {
+        const auto lower = [](char16_t c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+        return lower(x) == lower(y);
+    }
+    // Of the letters beyond ASCII only these four have an ASCII lower case or folding.
+    if (y < 0x80 && x != 0x130 && x != 0x131 && x != 0x17f && x != 0x212a)
+        return false;
     // Both foldings: the candidates may be too many, never too few.
-    return cs == Qt::CaseInsensitive &&
-           (a.toLower() == b.toLower() || a.toCaseFolded() == b.toCaseFolded());
+    return a.toLower() == b.toLower() || a.toCaseFolded() == b.toCaseFolded();
 }
 
 } // namespace
@@ -191,6 +201,21 @@ PageRegExp::PageRegExp(const QString& pattern, Qt::CaseSensitivity cs, bool mini
     while (!items.empty() && items.back().kind == Item::Dot && items.back().unbounded &&
            items.back().mayBeEmpty)
         items.pop_back();
+
+    // Every match starts with the pattern's first plain letters: trying the pattern only
+    // where they stand finds the same leftmost match, without QRegExp's walk over every
+    // position in between.
+    for (const Item& item : items) {
+        if (item.kind != Item::Literal || item.quantified)
+            break;
+        m_lead.append(item.ch);
+    }
+    if (m_lead.size() >= 2) {
+        m_anchored = QRegExp(QLatin1String("^(?:") + pattern + QLatin1Char(')'), cs);
+        m_anchored.setMinimal(true);
+    } else {
+        m_lead.clear();
+    }
 
     // Every match ends with the pattern's last plain letters.
     for (int k = int(items.size()) - 1; k >= 0; --k) {
@@ -234,8 +259,17 @@ int PageRegExp::lastIndexOf(const QString& page, const QString& what, int from) 
 {
     const int n = what.size();
     const Qt::CaseSensitivity cs = m_rx.caseSensitivity();
+    const QChar first = what.at(0);
+    const bool plainFirst = first.unicode() < 0x80 && !first.isLetter();
     for (int at = qMin(from, int(page.size()) - n); at >= 0; --at) {
-        int k = 0;
+        if (plainFirst) {
+            at = page.lastIndexOf(first, at);
+            if (at < 0)
+                return -1;
+        } else if (!SameLetter(page.at(at), first, cs)) {
+            continue;
+        }
+        int k = 1;
         while (k < n && SameLetter(page.at(at + k), what.at(k), cs))
             ++k;
         if (k == n)
@@ -266,9 +300,41 @@ void PageRegExp::setPage(const QString& page)
     m_text = limit >= page.size() ? page : page.left(limit);
 }
 
+int PageRegExp::indexOf(const QString& page, const QString& what, int from) const
+{
+    const int n = what.size();
+    const Qt::CaseSensitivity cs = m_rx.caseSensitivity();
+    const QChar first = what.at(0);
+    // A first character without case is found by QString's own fast search.
+    const bool plainFirst = first.unicode() < 0x80 && !first.isLetter();
+    for (int at = qMax(from, 0); at + n <= page.size(); ++at) {
+        if (plainFirst) {
+            at = page.indexOf(first, at);
+            if (at < 0 || at + n > page.size())
+                return -1;
+        } else if (!SameLetter(page.at(at), first, cs)) {
+            continue;
+        }
+        int k = 1;
+        while (k < n && SameLetter(page.at(at + k), what.at(k), cs))
+            ++k;
+        if (k == n)
+            return at;
+    }
+    return -1;
+}
+
 int PageRegExp::indexIn(int offset)
 {
+    m_last = &m_rx;
     if (offset > m_text.size())
         return -1;
-    return m_rx.indexIn(m_text, offset);
+    if (m_lead.isEmpty())
+        return m_rx.indexIn(m_text, offset);
+    m_last = &m_anchored;
+    for (int at = indexOf(m_text, m_lead, offset); at >= 0; at = indexOf(m_text, m_lead, at + 1)) {
+        if (m_anchored.indexIn(m_text, at, QRegExp::CaretAtOffset) == at)
+            return at;
+    }
+    return -1;
 }

@@ -18,22 +18,28 @@ class PageRegExp
 public:
     explicit PageRegExp(const QString& pattern, Qt::CaseSensitivity cs = Qt::CaseInsensitive,
                         bool minimal = true);
+    PageRegExp(const PageRegExp&) = delete;
+    PageRegExp& operator=(const PageRegExp&) = delete;
 
     // Binds the page to search. Costs one pass over the page at most.
     void setPage(const QString& page);
 
     // As QRegExp::indexIn over the bound page.
     int indexIn(int offset);
-    int matchedLength() const { return m_rx.matchedLength(); }
-    QString cap(int n) const { return m_rx.cap(n); }
+    int matchedLength() const { return m_last->matchedLength(); }
+    QString cap(int n) const { return m_last->cap(n); }
 
     // Length of the text that is searched of the bound page.
     int searchLength() const { return m_text.size(); }
 
 private:
+    int indexOf(const QString& page, const QString& what, int from) const;
     int lastIndexOf(const QString& page, const QString& what, int from) const;
 
     QRegExp m_rx;
+    QString m_lead;     // letters every match starts with
+    QRegExp m_anchored; // the pattern, anchored where a lead stands
+    const QRegExp* m_last = &m_rx;
     QString m_suffix;   // letters every match ends with
     QString m_tailLead; // letters every match of a tail that is more than letters starts with
     QRegExp m_tailRx;   // that tail, anchored where its search starts

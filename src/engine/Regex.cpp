@@ -29,7 +29,18 @@ const char* const kGoogleImagesPattern = "http://[^?]*.google.(?:[^?])*/images.+
 
 bool SameLetter(QChar a, QChar b)
 {
-    return a == b || a.toLower() == b.toLower() || a.toCaseFolded() == b.toCaseFolded();
+    if (a == b)
+        return true;
+    const char16_t x = a.unicode();
+    const char16_t y = b.unicode();
+    if (x < 0x80 && y < 0x80) {
+        const auto lower = [](char16_t c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+        return lower(x) == lower(y);
+    }
+    // Of the letters beyond ASCII only these four have an ASCII lower case or folding.
+    if (y < 0x80 && x != 0x130 && x != 0x131 && x != 0x17f && x != 0x212a)
+        return false;
+    return a.toLower() == b.toLower() || a.toCaseFolded() == b.toCaseFolded();
 }
 
 int IndexOfNoCase(const QString& text, const QString& what, int from)
