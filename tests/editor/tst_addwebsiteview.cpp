@@ -1,0 +1,612 @@
+#include "AddWebsiteModel.h"
+#include "AddWebsiteView.h"
+#include "MessageBoxWatcher.h"
+#include "ParamEvent.h"
+#include "RMainWindow.h"
+#include "RankMain.h"
+#include "SelectedebsiteModel.h"
+#include "SqlValue.h"
+#include "TestMain.h"
+
+#include <QSettings>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+const QString k35Blanks = QString(35, QLatin1Char(' '));
+
+// Keeps the main window's 1001 and 1002 (so no rebuild happens) and records them.
+class MainWindowEvents : public QObject
+{
+public:
+    explicit MainWindowEvents(QObject* window) { window->installEventFilter(this); }
+    QList<QPair<int, LTInt64>> events;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Type(1001)) {
+            const auto* param = dynamic_cast<ParamEvent*>(event);
+            events.append({1001, param ? param->m_nParam : LTInt64(-99)});
+            return true;
+        }
+        if (event->type() == QEvent::Type(1002)) {
+            events.append({1002, 0});
+            return true;
+        }
+        return false;
+    }
+};
+
+// Stands in for the edit dialog: counts the close events it gets.
+class DialogStandIn : public QWidget
+{
+public:
+    int closes = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        ++closes;
+        event->accept();
+    }
+};
+
+QVariantList values(const QString& sql, const QVariantList& binds = {})
+{
+    QSqlQuery query(s_wndRMainWindow->Hub()->m_Sqldb.m_DB);
+    query.prepare(sql);
+    for (const QVariant& value : binds)
+        query.addBindValue(value);
+    QVariantList result;
+    if (!query.exec())
+        return {QStringLiteral("failed: ") + query.lastError().text()};
+    while (query.next()) {
+        for (int i = 0; i < query.record().count(); ++i)
+            result.append(query.value(i));
+    }
+    return result;
+}
+
+bool run(const QString& sql, const QVariantList& binds = {})
+{
+    QSqlQuery query(s_wndRMainWindow->Hub()->m_Sqldb.m_DB);
+    query.prepare(sql);
+    for (const QVariant& value : binds)
+        query.addBindValue(value);
+    return query.exec();
+}
+
+struct StoredSite {
+    QString url;
+    QVariant createTime;
+    QString engines;
+    QString keywords;
+};
+
+int rowOf(AddWebsiteModel* model, const QString& country, const QString& language)
+{
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (model->Country(row) == country && model->Language(row) == language)
+            return row;
+    }
+    return -1;
+}
+
+void choose(AddWebsiteView& page, EnuSearchEngineType kind, const QString& country,
+            const QString& language)
+{
+    AddWebsiteModel* model = page.pickModel(kind);
+    model->setData(model->index(rowOf(model, country, language), 0), int(Qt::Checked),
+                   Qt::CheckStateRole);
+}
+
+QStringList texts(const MessageBoxWatcher& boxes)
+{
+    QStringList result;
+    for (const MessageBoxHook::Request& box : boxes.boxes())
+        result.append(box.text);
+    return result;
+}
+
+} // namespace
+
+class TestAddWebsiteView : public QObject
+{
+    Q_OBJECT
+
+    RMainWindow* m_window = nullptr;
+    MainWindowEvents* m_events = nullptr;
+
+    // A main window over a database that holds these websites and schedules.
+    void openWindow(const QList<StoredSite>& sites, const std::vector<SCHEDUAL>& scheduals = {})
+    {
+        {
+            SqlDb store;
+            for (const StoredSite& site : sites) {
+                QSqlQuery query(store.m_DB);
+                query.prepare("INSERT INTO Website VALUES(?,?,?,?)");
+                query.addBindValue(site.url);
+                query.addBindValue(site.createTime);
+                query.addBindValue(site.engines);
+                query.addBindValue(site.keywords);
+                QVERIFY(query.exec());
+            }
+            for (const SCHEDUAL& schedual : scheduals)
+                QVERIFY(store.addSchedual(schedual));
+        }
+        m_window = new RMainWindow;
+        s_wndRMainWindow = m_window;
+        m_events = new MainWindowEvents(m_window);
+        QCOMPARE(hub()->m_vWebsites.size(), std::size_t(sites.size()));
+    }
+
+    RankMain* hub() const { return m_window->Hub(); }
+    QList<QPair<int, LTInt64>> postedEvents()
+    {
+        QCoreApplication::sendPostedEvents(m_window);
+        return m_events->events;
+    }
+
+private slots:
+    void init()
+    {
+        const QString home = TestEnvironment::freshHome();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home + "/.config");
+    }
+
+    void cleanup()
+    {
+        delete m_events;
+        m_events = nullptr;
+        delete m_window;
+        m_window = nullptr;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void urlCheck_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("passes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("scheme, www and slash go") << "  HTTPS://www.Shop.example/ "
+                                                  << "Shop.example" << true << "";
+        QTest::newRow("path kept") << "http://www.shop.example/en/"
+                                   << "shop.example/en" << true << "";
+        QTest::newRow("www of a stored website")
+            << "www.example.com"
+            << "example.com" << false << "This website already exists.";
+        QTest::newRow("other letter case is another website") << "EXAMPLE.com"
+                                                              << "EXAMPLE.com" << true << "";
+        QTest::newRow("empty") << ""
+                               << "" << false << "Invalid URL.";
+        QTest::newRow("blanks") << "   "
+                                << "   " << false << "Invalid URL.";
+        QTest::newRow("unparseable") << "http://[shop"
+                                     << "http://[shop" << false << "Invalid URL.";
+    }
+
+    void urlCheck()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(bool, passes);
+        QFETCH(QString, message);
+        openWindow({{"example.com", QVariant(), "www.google.com?English?United States", "a"}});
+        MessageBoxWatcher boxes;
+        AddWebsiteView page(nullptr, nullptr, nullptr);
+        page.ui.lineUrl->setText(typed);
+        QCOMPARE(page.validateTabPage_0(), passes);
+        QCOMPARE(page.ui.lineUrl->text(), shown);
+        if (message.isEmpty()) {
+            QVERIFY(boxes.boxes().isEmpty());
+        } else {
+            QCOMPARE(boxes.boxes().size(), 1);
+            QCOMPARE(boxes.boxes().at(0).title, QStringLiteral("Lumatrove"));
+            QCOMPARE(boxes.boxes().at(0).text, message);
+            QCOMPARE(boxes.boxes().at(0).icon, MessageBoxHook::Warning);
+            QCOMPARE(boxes.boxes().at(0).parent, &page);
+        }
+    }
+
+    void editKeepsItsOwnUrl()
+    {
+        openWindow({{"example.com", QVariant(), "www.google.com?English?United States", "a"},
+                    {"other.example", QVariant(), "www.google.com?English?United States", "b"}});
+        MessageBoxWatcher boxes;
+        AddWebsiteView page(nullptr, nullptr, &hub()->m_vWebsites[0]);
+        QCOMPARE(page.ui.lineUrl->text(), QStringLiteral("example.com"));
+        QVERIFY(page.validateTabPage_0());
+        page.ui.lineUrl->setText("www.other.example");
+        QVERIFY(!page.validateTabPage_0());
+        QCOMPARE(texts(boxes), QStringList{"This website already exists."});
+    }
+
+    void keywordCheck_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("passes");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QStringList>("messages");
+        const QString question = "The Keyword is repeated. Do you remove duplicated keywords?";
+        QTest::newRow("repeat, yes") << "seo\n seo\nrank" << int(MessageBoxHook::Yes) << true
+                                     << "seo\nrank" << QStringList{question};
+        QTest::newRow("repeat, no") << "seo\n seo\nrank" << int(MessageBoxHook::No) << false
+                                    << "seo\n seo\nrank" << QStringList{question};
+        QTest::newRow("two blank lines repeat") << "a\n  \n \nb" << int(MessageBoxHook::Yes) << true
+                                                << "a\n\nb" << QStringList{question};
+        QTest::newRow("only line breaks") << "\n\n\n"
+                                          << 0 << false << "\n\n\n"
+                                          << QStringList{"Please add a keyword."};
+        QTest::newRow("empty") << "" << 0 << false << "" << QStringList{"Please add a keyword."};
+        QTest::newRow("no repeat keeps the text")
+            << " seo \n\nrank" << 0 << true << " seo \n\nrank" << QStringList{};
+    }
+
+    void keywordCheck()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, answer);
+        QFETCH(bool, passes);
+        QFETCH(QString, after);
+        QFETCH(QStringList, messages);
+        openWindow({});
+        MessageBoxWatcher boxes;
+        if (answer)
+            boxes.queueAnswer(answer);
+        AddWebsiteView page(nullptr, nullptr, nullptr);
+        page.ui.edtKeywords->setPlainText(typed);
+        QCOMPARE(page.validateTabPage_1(), passes);
+        QCOMPARE(page.ui.edtKeywords->toPlainText(), after);
+        QCOMPARE(texts(boxes), messages);
+        if (!messages.isEmpty() && messages.first().startsWith("The Keyword")) {
+            QCOMPARE(boxes.boxes().at(0).buttons, int(MessageBoxHook::Yes | MessageBoxHook::No));
+            QCOMPARE(boxes.boxes().at(0).defaultButton, int(MessageBoxHook::Yes));
+        }
+    }
+
+    void engineCheck()
+    {
+        openWindow({});
+        MessageBoxWatcher boxes;
+        AddWebsiteView page(nullptr, nullptr, nullptr);
+        QVERIFY(!page.validateTabPage_2());
+        QCOMPARE(texts(boxes), QStringList{"No search engine selected!"});
+        choose(page, SE_Yahoo, "Japan", "English");
+        QVERIFY(page.validateTabPage_2());
+    }
+
+    void newPageState()
+    {
+        openWindow({});
+        AddWebsiteView page(nullptr, nullptr, nullptr);
+        QVERIFY(!page.isEditMode());
+        QVERIFY(page.ui.btnApply->isHidden());
+        QVERIFY(!page.ui.btnAddNext->isHidden());
+        QCOMPARE(page.ui.tabWidget->tabText(4), QStringLiteral("Done"));
+        QCOMPARE(page.ui.tabWidget->currentIndex(), 0);
+        QCOMPARE(page.ui.cbDayOfMonth->count(), 28);
+        QCOMPARE(page.ui.cbDayOfMonth->itemText(0), QStringLiteral("1"));
+        QCOMPARE(page.ui.cbDayOfMonth->itemText(27), QStringLiteral("28"));
+        QCOMPARE(page.ui.timeStart->time(), QTime(6, 0));
+        QVERIFY(!page.ui.checkEnableSchedual->isChecked());
+        QVERIFY(page.ui.radioEveryDay->isChecked());
+        QVERIFY(page.ui.radioStartOnTime->isChecked());
+        QVERIFY(!page.ui.radioEveryDay->isEnabled());
+        QVERIFY(!page.ui.timeStart->isEnabled());
+        QVERIFY(page.ui.groupBoxStartMode->isEnabled());
+        QCOMPARE(page.ui.treeView->header()->isHidden(), true);
+        QCOMPARE(page.ui.treeView_2->columnWidth(0), 210);
+        QCOMPARE(page.ui.treeView_3->columnWidth(2), 110);
+    }
+
+    // Clicking the Done tab title runs all checks; the first failure sends the tab back.
+    void doneTabRunsTheChecks()
+    {
+        openWindow({});
+        MessageBoxWatcher boxes;
+        AddWebsiteView page(nullptr, nullptr, nullptr);
+        page.ui.tabWidget->setCurrentIndex(4);
+        QCOMPARE(page.ui.tabWidget->currentIndex(), 0);
+        QCOMPARE(texts(boxes), QStringList{"Invalid URL."});
+
+        page.ui.lineUrl->setText("shop.example");
+        page.ui.tabWidget->setCurrentIndex(3);
+        QCOMPARE(page.ui.btnAddNext->text(), QStringLiteral("Done"));
+        page.ui.tabWidget->setCurrentIndex(4);
+        QCOMPARE(page.ui.tabWidget->currentIndex(), 3);
+        QCOMPARE(texts(boxes).last(), QStringLiteral("Please add a keyword."));
+        QCOMPARE(page.ui.btnAddNext->text(), QStringLiteral("Done"));
+        page.ui.tabWidget->setCurrentIndex(1);
+        QCOMPARE(page.ui.btnAddNext->text(), QStringLiteral("Next"));
+
+        QCOMPARE(values("SELECT count(*) FROM Website"), QVariantList{0});
+        QVERIFY(postedEvents().isEmpty());
+    }
+
+    void nextWalksTheTabsAndStores_data()
+    {
+        QTest::addColumn<bool>("schedule");
+        QTest::newRow("with schedule") << true;
+        QTest::newRow("without schedule") << false;
+    }
+
+    void nextWalksTheTabsAndStores()
+    {
+        QFETCH(bool, schedule);
+        const QString engines = "www.google.com?English?United States";
+        openWindow({{"a.example", QVariant(), engines, "x"},
+                    {"b.example", QVariant(), engines, "x"},
+                    {"c.example", QVariant(), engines, "x"}});
+        MessageBoxWatcher boxes;
+        AddWebsiteView page(nullptr, nullptr, nullptr);
+
+        page.ui.lineUrl->setText("HTTP://www.Shop.example/");
+        page.ui.btnAddNext->click();
+        QCOMPARE(page.ui.tabWidget->currentIndex(), 1);
+        page.ui.btnAddNext->click(); // no keyword yet
+        QCOMPARE(page.ui.tabWidget->currentIndex(), 1);
+        page.ui.edtKeywords->setPlainText("  seo\nrank  \n");
+        page.ui.btnAddNext->click();
+        QCOMPARE(page.ui.tabWidget->currentIndex(), 2);
+        page.ui.btnAddNext->click(); // no engine yet
+        QCOMPARE(page.ui.tabWidget->currentIndex(), 2);
+        choose(page, SE_Google, "United States", "English");
+        choose(page, SE_Bing, "United Kingdom", "English");
+        SelectedebsiteModel* chosen = page.selectedModel();
+        chosen->setData(chosen->index(0, 3), 30, Qt::EditRole);
+        page.ui.btnAddNext->click();
+        QCOMPARE(page.ui.tabWidget->currentIndex(), 3);
+        QCOMPARE(page.ui.btnAddNext->text(), QStringLiteral("Done"));
+        QCOMPARE(texts(boxes),
+                 (QStringList{"Please add a keyword.", "No search engine selected!"}));
+
+        if (schedule) {
+            page.ui.checkEnableSchedual->setChecked(true);
+            page.ui.radioDayOfWeek->setChecked(true);
+            page.ui.btnW6->setChecked(true);
+            page.ui.btnW7->setChecked(true);
+            page.ui.radioStartOnRun->setChecked(true);
+            page.ui.timeStart->setTime(QTime(7, 30));
+        }
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        page.ui.btnAddNext->click();
+        QCOMPARE(page.ui.tabWidget->currentIndex(), 3);
+
+        const QVariantList row = values("SELECT * FROM Website WHERE Website=?", {"Shop.example"});
+        QCOMPARE(row.size(), 4);
+        QVERIFY(SqlValue::toDateTime(row.at(1)) >= before.addMSecs(-before.time().msec()));
+        QVERIFY(SqlValue::toDateTime(row.at(1)) <= QDateTime::currentDateTime());
+        QCOMPARE(row.at(2).toString(), QStringLiteral("www.google.com?English?United States?30\n"
+                                                      "uk.bing.com?English?United Kingdom"));
+        QCOMPARE(row.at(3).toString(), QStringLiteral("seo\nrank"));
+
+        const QVariantList stored = values("SELECT Type, Days, StartTime, StartMode, LastRunDay "
+                                           "FROM Schedual WHERE Website=?",
+                                           {"Shop.example"});
+        if (schedule) {
+            QCOMPARE(stored.mid(0, 4), (QVariantList{1, 96, "07:30:00", 1}));
+            QVERIFY(stored.at(4).isNull());
+            QCOMPARE(hub()->m_vSchedual.size(), std::size_t(1));
+            QCOMPARE(hub()->m_vSchedual[0].Days, quint64(96));
+        } else {
+            QVERIFY(stored.isEmpty());
+            QVERIFY(hub()->m_vSchedual.empty());
+        }
+        // The fourth website gets index 3 after the rebuild.
+        QCOMPARE(postedEvents(), (QList<QPair<int, LTInt64>>{{1001, 3}, {1002, 0}}));
+    }
+
+    // A failed insert stores no schedule but still asks for the rebuild.
+    void failedInsertStillRebuilds()
+    {
+        openWindow({});
+        MessageBoxWatcher boxes;
+        AddWebsiteView page(nullptr, nullptr, nullptr);
+        page.ui.lineUrl->setText("shop.example");
+        page.ui.edtKeywords->setPlainText("seo");
+        choose(page, SE_Yahoo, "Japan", "English");
+        page.ui.checkEnableSchedual->setChecked(true);
+        QVERIFY(run("DROP TABLE Website"));
+        page.ui.tabWidget->setCurrentIndex(4);
+        QVERIFY(boxes.boxes().isEmpty());
+        QCOMPARE(values("SELECT count(*) FROM Schedual"), QVariantList{0});
+        QVERIFY(hub()->m_vSchedual.empty());
+        QCOMPARE(postedEvents(), (QList<QPair<int, LTInt64>>{{1001, 0}, {1002, 0}}));
+    }
+
+    void editShowsTheStoredWebsite()
+    {
+        SCHEDUAL schedual;
+        schedual.Website = "example.com";
+        schedual.Type = 2;
+        schedual.Days = 28;
+        schedual.StartTime = QTime(21, 15);
+        schedual.StartMode = 1;
+        openWindow({{"example.com", "2026-01-02T03:04:05",
+                     "www.google.com.mx?English" + k35Blanks +
+                         "?Mexico?20\n"
+                         "www.example-engine.test?English?Nowhere\n"
+                         "search.yahoo.com?English?United States?4",
+                     "seo\nrank"}},
+                   {schedual});
+        AddWebsiteView page(nullptr, nullptr, &hub()->m_vWebsites[0]);
+        QVERIFY(page.isEditMode());
+        QVERIFY(page.ui.btnAddNext->isHidden());
+        QVERIFY(!page.ui.btnApply->isHidden());
+        QCOMPARE(page.ui.tabWidget->tabText(4), QStringLiteral("Delete Website"));
+        QCOMPARE(page.ui.edtKeywords->toPlainText(), QStringLiteral("seo\nrank"));
+        SelectedebsiteModel* chosen = page.selectedModel();
+        QCOMPARE(chosen->rowCount(), 2);
+        QCOMPARE(chosen->index(0, 1).data().toString(), QStringLiteral("Mexico"));
+        QCOMPARE(chosen->index(0, 2).data().toString(), "English" + k35Blanks);
+        // An engine the lists do not know takes no row, and the delays stay with their rows.
+        QCOMPARE(chosen->m_vecUserSEInterval, (std::vector<long>{20, 4, 0}));
+        QCOMPARE(page.CombineWebsiteString(),
+                 SES2String(hub()->m_vWebsites[0].SearchEngines)
+                     .remove("\nwww.example-engine.test?English?Nowhere"));
+
+        QVERIFY(page.ui.checkEnableSchedual->isChecked());
+        QVERIFY(page.ui.radioDayOfMonth->isChecked());
+        QCOMPARE(page.ui.cbDayOfMonth->currentText(), QStringLiteral("28"));
+        QVERIFY(page.ui.radioStartOnRun->isChecked());
+        QCOMPARE(page.ui.timeStart->time(), QTime(21, 15));
+        QVERIFY(page.ui.cbDayOfMonth->isEnabled());
+        QVERIFY(!page.ui.timeStart->isEnabled());
+        QVERIFY(!page.ui.btnW1->isEnabled());
+    }
+
+    void applyStoresTheEdit_data()
+    {
+        QTest::addColumn<bool>("keepSchedule");
+        QTest::newRow("schedule changed") << true;
+        QTest::newRow("schedule removed") << false;
+    }
+
+    void applyStoresTheEdit()
+    {
+        QFETCH(bool, keepSchedule);
+        SCHEDUAL schedual;
+        schedual.Website = "example.com";
+        schedual.StartTime = QTime(6, 0);
+        openWindow({{"first.example", "2026-01-01T00:00:00", "search.yahoo.com?English?Japan", "q"},
+                    {"example.com", "2026-01-02T03:04:05", "www.google.com?English?United States",
+                     "a\nb"}},
+                   {schedual});
+        hub()->m_vSchedual[0].LastRunDay = QDate(2026, 3, 1);
+        MessageBoxWatcher boxes;
+        DialogStandIn dialog;
+        auto* page = new AddWebsiteView(&dialog, nullptr, &hub()->m_vWebsites[1]);
+        page->ui.lineUrl->setText("www.example.org");
+        page->ui.edtKeywords->setPlainText("a\nc\n");
+        choose(*page, SE_Bing, "France", "English");
+        if (keepSchedule) {
+            page->ui.radioDayOfWeek->setChecked(true);
+            page->ui.btnW1->setChecked(true);
+        } else {
+            page->ui.checkEnableSchedual->setChecked(false);
+        }
+        page->ui.btnApply->click();
+
+        QCOMPARE(values("SELECT * FROM Website WHERE Website=?", {"example.org"}),
+                 (QVariantList{"example.org", "2026-01-02T03:04:05",
+                               "www.google.com?English?United States\nfr.bing.com?English?France",
+                               "a\nc"}));
+        QCOMPARE(values("SELECT count(*) FROM Website"), QVariantList{2});
+        if (keepSchedule) {
+            // Still keyed by the former URL; the run day in memory stays.
+            QCOMPARE(values("SELECT Website, Type, Days FROM Schedual"),
+                     (QVariantList{"example.com", 1, 1}));
+            QCOMPARE(hub()->m_vSchedual.size(), std::size_t(1));
+            QCOMPARE(hub()->m_vSchedual[0].Type, 1);
+            QCOMPARE(hub()->m_vSchedual[0].LastRunDay, QDate(2026, 3, 1));
+        } else {
+            QCOMPARE(values("SELECT count(*) FROM Schedual"), QVariantList{0});
+            QVERIFY(hub()->m_vSchedual.empty());
+        }
+        QCOMPARE(dialog.closes, 1);
+        QCOMPARE(postedEvents(), (QList<QPair<int, LTInt64>>{{1001, 1}, {1002, 0}}));
+        QVERIFY(boxes.boxes().isEmpty());
+    }
+
+    void failedApplyKeepsTheDialog()
+    {
+        openWindow(
+            {{"example.com", "2026-01-02T03:04:05", "www.google.com?English?United States", "a"}});
+        MessageBoxWatcher boxes;
+        DialogStandIn dialog;
+        auto* page = new AddWebsiteView(&dialog, nullptr, &hub()->m_vWebsites[0]);
+        page->ui.edtKeywords->clear();
+        page->ui.btnApply->click();
+        QCOMPARE(texts(boxes), QStringList{"Please add a keyword."});
+
+        page->ui.edtKeywords->setPlainText("a");
+        page->ui.checkEnableSchedual->setChecked(true);
+        QVERIFY(run("DROP TABLE Website"));
+        page->ui.btnApply->click();
+        QCOMPARE(dialog.closes, 0);
+        QVERIFY(postedEvents().isEmpty());
+        // The schedule was stored before the statement failed.
+        QCOMPARE(values("SELECT Website FROM Schedual"), QVariantList{"example.com"});
+        QCOMPARE(texts(boxes), QStringList{"Please add a keyword."});
+    }
+
+    void deleteAsksFirst_data()
+    {
+        QTest::addColumn<QVariant>("createTime");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes") << QVariant("2026-01-02T03:04:05") << int(MessageBoxHook::Yes);
+        QTest::newRow("no") << QVariant("2026-01-02T03:04:05") << int(MessageBoxHook::No);
+        QTest::newRow("row without creation time") << QVariant() << int(MessageBoxHook::Yes);
+    }
+
+    void deleteAsksFirst()
+    {
+        QFETCH(QVariant, createTime);
+        QFETCH(int, answer);
+        SCHEDUAL schedual;
+        schedual.Website = "example.com";
+        schedual.StartTime = QTime(6, 0);
+        const QString engines =
+            "www.google.com.mx?English" + k35Blanks + "?Mexico\nsearch.yahoo.com?French?Canada ?3";
+        openWindow({{"example.com", createTime, engines, "seo\n\nrank"},
+                    {"example.com", "2025-05-05T05:05:05", engines, "seo\n\nrank"}},
+                   {schedual});
+        MessageBoxWatcher boxes;
+        boxes.queueAnswer(answer);
+        DialogStandIn dialog;
+        auto* page = new AddWebsiteView(&dialog, nullptr, &hub()->m_vWebsites[0]);
+        page->ui.tabWidget->setCurrentIndex(2);
+        page->ui.tabWidget->setCurrentIndex(4);
+
+        QCOMPARE(texts(boxes),
+                 QStringList{"Are you sure you want to delete this website and its keywords?"});
+        QCOMPARE(boxes.boxes().at(0).buttons, int(MessageBoxHook::Yes | MessageBoxHook::No));
+        QCOMPARE(boxes.boxes().at(0).defaultButton, int(MessageBoxHook::NoButton));
+        if (answer == MessageBoxHook::No) {
+            QCOMPARE(page->ui.tabWidget->currentIndex(), 2);
+            QCOMPARE(values("SELECT count(*) FROM Website"), QVariantList{2});
+            QCOMPARE(values("SELECT count(*) FROM Schedual"), QVariantList{1});
+            QCOMPARE(dialog.closes, 0);
+            QVERIFY(postedEvents().isEmpty());
+            return;
+        }
+        // Only the row of the edited website goes; the other one differs in its time.
+        QCOMPARE(values("SELECT CreateTime FROM Website"), QVariantList{"2025-05-05T05:05:05"});
+        QCOMPARE(values("SELECT count(*) FROM Schedual"), QVariantList{0});
+        QCOMPARE(dialog.closes, 1);
+        QCOMPARE(postedEvents(), (QList<QPair<int, LTInt64>>{{1001, -1}}));
+    }
+
+    void cancel()
+    {
+        openWindow(
+            {{"example.com", "2026-01-02T03:04:05", "www.google.com?English?United States", "a"}});
+        DialogStandIn dialog;
+        auto* page = new AddWebsiteView(&dialog, nullptr, &hub()->m_vWebsites[0]);
+        page->ui.lineUrl->setText("changed.example");
+        page->ui.btnCancel->click();
+        QCOMPARE(dialog.closes, 1);
+        QCOMPARE(values("SELECT Website FROM Website"), QVariantList{"example.com"});
+        QVERIFY(postedEvents().isEmpty());
+    }
+
+    void cancelWithoutWebsitesStays()
+    {
+        openWindow({});
+        DialogStandIn holder;
+        auto* page = new AddWebsiteView(&holder, nullptr, nullptr);
+        page->ui.lineUrl->setText("typed.example");
+        page->ui.btnCancel->click();
+        QCOMPARE(holder.closes, 0);
+        QCOMPARE(page->ui.lineUrl->text(), QStringLiteral("typed.example"));
+        QVERIFY(postedEvents().isEmpty());
+    }
+};
+
+LT_TEST_MAIN(TestAddWebsiteView)
+#include "tst_addwebsiteview.moc"
