@@ -1,0 +1,549 @@
+#include "MessageBoxWatcher.h"
+#include "PtChartScene.h"
+#include "PtChartView.h"
+#include "RankPointItem.h"
+#include "TestMain.h"
+
+#include <QImage>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTextItem>
+
+namespace {
+
+// What a drawing pass asked the painter to draw, with the pen of each call.
+struct Recorded {
+    enum Kind { Line, Point, Text };
+    Kind kind;
+    QLineF line; // a point is a line of length 0
+    QString text;
+    QColor color;
+    double width;
+};
+
+class RecordingEngine : public QPaintEngine
+{
+public:
+    RecordingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState& state) override
+    {
+        if (state.state() & QPaintEngine::DirtyPen)
+            m_pen = state.pen();
+    }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawLines(const QLineF* lines, int count) override
+    {
+        for (int i = 0; i < count; ++i)
+            calls.append({Recorded::Line, lines[i], QString(), m_pen.color(), m_pen.widthF()});
+    }
+    void drawPoints(const QPointF* points, int count) override
+    {
+        for (int i = 0; i < count; ++i)
+            calls.append({Recorded::Point, QLineF(points[i], points[i]), QString(), m_pen.color(),
+                          m_pen.widthF()});
+    }
+    void drawTextItem(const QPointF& p, const QTextItem& item) override
+    {
+        calls.append({Recorded::Text, QLineF(p, p), item.text(), m_pen.color(), m_pen.widthF()});
+    }
+    Type type() const override { return QPaintEngine::User; }
+
+    QList<Recorded> calls;
+
+private:
+    QPen m_pen;
+};
+
+class RecordingDevice : public QPaintDevice
+{
+public:
+    QPaintEngine* paintEngine() const override { return &engine; }
+    mutable RecordingEngine engine;
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+            return 1000;
+        case PdmHeight:
+            return 1000;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(QPaintDevice::devicePixelRatioFScale());
+        default:
+            return 0;
+        }
+    }
+};
+
+// Opens the drawing pass to the test.
+class ChartProbe : public PtChartScene
+{
+public:
+    using PtChartScene::drawBackground;
+    using PtChartScene::PtChartScene;
+
+    QList<Recorded> record()
+    {
+        RecordingDevice device;
+        {
+            QPainter painter(&device);
+            drawBackground(&painter, QRectF());
+        }
+        return device.engine.calls;
+    }
+};
+
+FLOW_ITEM point(LTInt64 number, int rank, const QString& day)
+{
+    FLOW_ITEM item;
+    item.UpdateNo = number;
+    item.Rank = qint16(rank);
+    item.SearchTime = QDateTime(QDate::fromString(day, Qt::ISODate), QTime(10, 30));
+    item.RankURL = QStringLiteral("http://example.com/p%1").arg(number);
+    return item;
+}
+
+RANK_DATA series(const QString& host, std::vector<FLOW_ITEM> points)
+{
+    RANK_DATA data;
+    data.Website = QStringLiteral("example.com");
+    data.Keyword = QStringLiteral("blue widgets");
+    data.SearchEngine = host;
+    data.Lang = QStringLiteral("English");
+    data.FlowItems = std::move(points);
+    return data;
+}
+
+const QColor GoogleBlue(26, 153, 208);
+const QColor BingGreen(102, 201, 72);
+const QColor YahooOrange(239, 117, 70);
+
+QList<Recorded> ofKind(const QList<Recorded>& calls, Recorded::Kind kind, const QColor& color)
+{
+    QList<Recorded> found;
+    for (const Recorded& call : calls)
+        if (call.kind == kind && (!color.isValid() || call.color == color))
+            found.append(call);
+    return found;
+}
+
+bool near(double a, double b)
+{
+    return qAbs(a - b) < 1e-9;
+}
+
+// The chart of 800 x 318: content 800 x 300, grid lines every 50 px, box x 80..720 and
+// y 50..250 (height 200).
+const QRectF Scene(0, 0, 800, 318);
+const QDate From(2024, 3, 1);
+const QDate To(2024, 3, 10);
+
+} // namespace
+
+class TestPtChartScene : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void axisMaximum_data();
+    void axisMaximum();
+    void timePosition_data();
+    void timePosition();
+    void rankPosition();
+    void geometry();
+    void emptyChart();
+    void labels_data();
+    void labels();
+    void seriesDrawn();
+    void failedCheckSkipped();
+    void beyondAxis();
+    void toolTips();
+    void otherEngineToolTip();
+    void repeatedDayWarnsOnce();
+    void viewKeepsSceneSize();
+};
+
+void TestPtChartScene::axisMaximum_data()
+{
+    QTest::addColumn<QList<int>>("google");
+    QTest::addColumn<QList<int>>("bing");
+    QTest::addColumn<int>("maximum");
+
+    QTest::newRow("nothing") << QList<int>{} << QList<int>{} << 100;
+    QTest::newRow("only failed checks") << QList<int>{0, 0} << QList<int>{} << 100;
+    QTest::newRow("1") << QList<int>{1} << QList<int>{} << 8;
+    QTest::newRow("3") << QList<int>{3, 2} << QList<int>{} << 8;
+    QTest::newRow("4") << QList<int>{4} << QList<int>{} << 8;
+    QTest::newRow("5") << QList<int>{5} << QList<int>{} << 8;
+    QTest::newRow("8") << QList<int>{8} << QList<int>{} << 8;
+    QTest::newRow("9") << QList<int>{9} << QList<int>{} << 12;
+    QTest::newRow("12 on the second engine") << QList<int>{2} << QList<int>{12} << 12;
+    QTest::newRow("13") << QList<int>{13} << QList<int>{1} << 16;
+    QTest::newRow("97") << QList<int>{97} << QList<int>{} << 100;
+    QTest::newRow("99") << QList<int>{99} << QList<int>{} << 100;
+    QTest::newRow("100") << QList<int>{100} << QList<int>{} << 100;
+    QTest::newRow("101 beside small ranks") << QList<int>{3} << QList<int>{101, 2} << 100;
+}
+
+void TestPtChartScene::axisMaximum()
+{
+    QFETCH(QList<int>, google);
+    QFETCH(QList<int>, bing);
+    QFETCH(int, maximum);
+
+    std::vector<FLOW_ITEM> googlePoints;
+    for (int i = 0; i < google.size(); ++i)
+        googlePoints.push_back(
+            point(i + 1, google[i], QDate(2024, 3, 2 + i).toString(Qt::ISODate)));
+    std::vector<FLOW_ITEM> bingPoints;
+    for (int i = 0; i < bing.size(); ++i)
+        bingPoints.push_back(point(50 + i, bing[i], QDate(2024, 3, 2 + i).toString(Qt::ISODate)));
+    // Ranks outside the range never count.
+    googlePoints.insert(googlePoints.begin(), point(0, 101, QStringLiteral("2024-02-29")));
+    bingPoints.push_back(point(99, 101, QStringLiteral("2024-03-11")));
+    const RANK_DATA g = series(QStringLiteral("www.google.com"), googlePoints);
+    const RANK_DATA b = series(QStringLiteral("www.bing.com"), bingPoints);
+
+    PtChartScene scene(&g, &b, nullptr, From, To, Scene);
+    QCOMPARE(scene.AxisMaximum(), LTInt64(maximum));
+    QCOMPARE(scene.CalcProperMaxRankValue(), LTInt64(maximum));
+}
+
+void TestPtChartScene::timePosition_data()
+{
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QDate>("to");
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<double>("x");
+
+    QTest::newRow("first day one day's width in") << From << To << From << 143.9;
+    QTest::newRow("third day") << From << To << QDate(2024, 3, 3) << 271.7;
+    QTest::newRow("last day at right - 1") << From << To << To << 719.0;
+    QTest::newRow("one-day range") << To << To << To << 719.0;
+    QTest::newRow("range backwards") << To << From << To << 0.0;
+    QTest::newRow("range ending the day before it starts") << QDate(2024, 3, 11) << To << To << 0.0;
+}
+
+void TestPtChartScene::timePosition()
+{
+    QFETCH(QDate, from);
+    QFETCH(QDate, to);
+    QFETCH(QDate, day);
+    QFETCH(double, x);
+
+    const double got = CalcTimePosition(QRectF(80, 50, 640, 200), from, to, day);
+    QVERIFY2(near(got, x), qPrintable(QString::number(got)));
+}
+
+void TestPtChartScene::rankPosition()
+{
+    const QRectF box(80, 50, 640, 200);
+    // Axis maximum 100.
+    PtChartScene wide(nullptr, nullptr, nullptr, From, To, Scene);
+    QVERIFY(near(wide.CalcRankPosition(box, 1), 51.99));
+    QVERIFY(near(wide.CalcRankPosition(box, 50), 149.5));
+    QVERIFY(near(wide.CalcRankPosition(box, 100), 249));
+    QVERIFY(near(wide.CalcRankPosition(box, 101), 255));
+
+    // Axis maximum 8.
+    const RANK_DATA g =
+        series(QStringLiteral("www.google.com"), {point(1, 3, QStringLiteral("2024-03-05"))});
+    PtChartScene narrow(&g, nullptr, nullptr, From, To, Scene);
+    QCOMPARE(narrow.AxisMaximum(), LTInt64(8));
+    QVERIFY(near(narrow.CalcRankPosition(box, 2), 99.75));
+    QVERIFY(near(narrow.CalcRankPosition(box, 8), 249));
+    QVERIFY(near(narrow.CalcRankPosition(box, 9), 255));
+}
+
+void TestPtChartScene::geometry()
+{
+    PtChartScene scene(nullptr, nullptr, nullptr, From, To, Scene);
+    QCOMPARE(scene.sceneRect(), Scene);
+    QCOMPARE(scene.ContentRect(), QRectF(0, 0, 800, 300));
+    QCOMPARE(scene.GetChartBox(), QRectF(80, 50, 640, 200));
+    QCOMPARE(scene.parent(), nullptr);
+    QCOMPARE(scene.From(), From);
+    QCOMPARE(scene.To(), To);
+
+    scene.resize(QSize(500, 618));
+    QCOMPARE(scene.sceneRect(), QRectF(0, 0, 500, 618));
+    QCOMPARE(scene.GetChartBox(), QRectF(80, 100, 340, 400));
+}
+
+void TestPtChartScene::emptyChart()
+{
+    ChartProbe scene(nullptr, nullptr, nullptr, From, To, Scene);
+    QVERIFY(scene.items().isEmpty());
+    const QList<Recorded> calls = scene.record();
+
+    const QList<Recorded> frame = ofKind(calls, Recorded::Line, QColor(150, 150, 150));
+    QCOMPARE(frame.size(), 1);
+    QCOMPARE(frame[0].line, QLineF(0, 300, 800, 300));
+
+    const QList<Recorded> grid = ofKind(calls, Recorded::Line, QColor(220, 220, 220));
+    QCOMPARE(grid.size(), 5);
+    for (int k = 0; k < 5; ++k)
+        QCOMPARE(grid[k].line, QLineF(0, 50 * (k + 1), 800, 50 * (k + 1)));
+
+    QStringList texts;
+    for (const Recorded& call : ofKind(calls, Recorded::Text, QColor(0, 0, 0)))
+        texts << call.text;
+    QCOMPARE(texts, (QStringList{"1", "25", "50", "75", "100"}));
+
+    // No series: no dots, no coloured lines.
+    QVERIFY(ofKind(calls, Recorded::Point, QColor()).isEmpty());
+    QCOMPARE(ofKind(calls, Recorded::Line, QColor()).size(), 6);
+}
+
+void TestPtChartScene::labels_data()
+{
+    QTest::addColumn<int>("highest");
+    QTest::addColumn<QStringList>("labels");
+
+    QTest::newRow("3") << 3 << QStringList{"1", "2", "4", "6", "8"};
+    QTest::newRow("5") << 5 << QStringList{"1", "2", "4", "6", "8"};
+    QTest::newRow("9") << 9 << QStringList{"1", "3", "6", "9", "12"};
+    QTest::newRow("100") << 100 << QStringList{"1", "25", "50", "75", "100"};
+}
+
+void TestPtChartScene::labels()
+{
+    QFETCH(int, highest);
+    QFETCH(QStringList, labels);
+
+    const RANK_DATA y = series(QStringLiteral("search.yahoo.com"),
+                               {point(1, highest, QStringLiteral("2024-03-04"))});
+    ChartProbe scene(nullptr, nullptr, &y, From, To, Scene);
+    QStringList texts;
+    QList<double> tops;
+    for (const Recorded& call : scene.record()) {
+        if (call.kind == Recorded::Text) {
+            texts << call.text;
+            tops << call.line.p1().y();
+        }
+    }
+    QCOMPARE(texts, labels);
+    // Each label just below its grid line: the text's baseline lies under the line, above
+    // the next one.
+    for (int i = 0; i < tops.size(); ++i) {
+        QVERIFY2(tops[i] > 50 * (i + 1) + 2 && tops[i] < 50 * (i + 2),
+                 qPrintable(QString::number(tops[i])));
+    }
+}
+
+void TestPtChartScene::seriesDrawn()
+{
+    // Google on days 1, 3 and 10; Bing on day 3 only. Axis maximum 12 (highest rank 10).
+    const RANK_DATA g = series(
+        QStringLiteral("www.google.com"),
+        {point(1, 10, QStringLiteral("2024-02-20")), point(2, 4, QStringLiteral("2024-03-01")),
+         point(3, 6, QStringLiteral("2024-03-03")), point(4, 10, QStringLiteral("2024-03-10")),
+         point(5, 1, QStringLiteral("2024-03-11"))});
+    const RANK_DATA b =
+        series(QStringLiteral("www.bing.com"), {point(6, 12, QStringLiteral("2024-03-03"))});
+    ChartProbe scene(&g, &b, nullptr, From, To, Scene);
+    QCOMPARE(scene.AxisMaximum(), LTInt64(12));
+    QCOMPARE(scene.items().size(), 4);
+    QCOMPARE(scene.FindGraphicItem(&g.FlowItems[0]), nullptr);
+    QCOMPARE(scene.FindGraphicItem(&g.FlowItems[4]), nullptr);
+
+    // Before the first pass the items stand at the origin.
+    RankPointItem* third = scene.FindGraphicItem(&g.FlowItems[2]);
+    QVERIFY(third);
+    QCOMPARE(third->pos(), QPointF(0, 0));
+    QCOMPARE(third->Series(), &g);
+    QCOMPARE(third->Point(), &g.FlowItems[2]);
+    QCOMPARE(third->boundingRect(), QRectF(-2.5, -2.5, 5, 5));
+
+    const QList<Recorded> calls = scene.record();
+    // x: 80 + 639 x (day + 1) / 10; y: 50 + 199 x rank / 12.
+    const QList<QPointF> googleAt = {
+        {143.9, 50 + 199.0 * 4 / 12}, {271.7, 50 + 199.0 * 6 / 12}, {719, 50 + 199.0 * 10 / 12}};
+    const QList<Recorded> googleDots = ofKind(calls, Recorded::Point, GoogleBlue);
+    QCOMPARE(googleDots.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY(near(googleDots[i].line.p1().x(), googleAt[i].x()));
+        QVERIFY(near(googleDots[i].line.p1().y(), googleAt[i].y()));
+        QCOMPARE(googleDots[i].width, 5.0);
+    }
+    const QList<Recorded> googleLines = ofKind(calls, Recorded::Line, GoogleBlue);
+    QCOMPARE(googleLines.size(), 2);
+    QCOMPARE(googleLines[0].line, QLineF(googleAt[0], googleAt[1]));
+    QCOMPARE(googleLines[1].line, QLineF(googleAt[1], googleAt[2]));
+    QCOMPARE(googleLines[0].width, 1.5);
+
+    const QList<Recorded> bingDots = ofKind(calls, Recorded::Point, BingGreen);
+    QCOMPARE(bingDots.size(), 1);
+    QCOMPARE(bingDots[0].line.p1(), QPointF(271.7, 249));
+    QVERIFY(ofKind(calls, Recorded::Line, BingGreen).isEmpty());
+
+    // The pass moved the items onto their dots.
+    QCOMPARE(scene.FindGraphicItem(&g.FlowItems[1])->pos(), googleAt[0]);
+    QCOMPARE(third->pos(), googleAt[1]);
+    QCOMPARE(scene.FindGraphicItem(&b.FlowItems[0])->pos(), QPointF(271.7, 249));
+}
+
+void TestPtChartScene::failedCheckSkipped()
+{
+    const RANK_DATA y =
+        series(QStringLiteral("search.yahoo.com"), {point(1, 20, QStringLiteral("2024-03-02")),
+                                                    point(2, 0, QStringLiteral("2024-03-05")),
+                                                    point(3, 40, QStringLiteral("2024-03-08"))});
+    ChartProbe scene(nullptr, nullptr, &y, From, To, Scene);
+    QCOMPARE(scene.AxisMaximum(), LTInt64(40));
+    QCOMPARE(scene.items().size(), 2);
+    QCOMPARE(scene.FindGraphicItem(&y.FlowItems[1]), nullptr);
+
+    const QList<Recorded> calls = scene.record();
+    QCOMPARE(ofKind(calls, Recorded::Point, YahooOrange).size(), 2);
+    const QList<Recorded> lines = ofKind(calls, Recorded::Line, YahooOrange);
+    QCOMPARE(lines.size(), 1);
+    // Day 2 and day 8, ranks 20 and 40 of 40.
+    QCOMPARE(lines[0].line, QLineF(80 + 63.9 * 2, 50 + 199.0 * 20 / 40, 80 + 63.9 * 8, 249));
+    QCOMPARE(scene.FindGraphicItem(&y.FlowItems[0])->toolTip(),
+             QStringLiteral("Saturday, March 2 2024 <br><font color='#ef7546'>\u25CF</font> "
+                            "Yahoo: 20 "));
+}
+
+void TestPtChartScene::beyondAxis()
+{
+    const RANK_DATA g =
+        series(QStringLiteral("www.google.co.uk"), {point(1, 101, QStringLiteral("2024-03-10"))});
+    ChartProbe scene(&g, nullptr, nullptr, To, To, Scene);
+    QCOMPARE(scene.AxisMaximum(), LTInt64(100));
+    const QList<Recorded> dots = ofKind(scene.record(), Recorded::Point, GoogleBlue);
+    QCOMPARE(dots.size(), 1);
+    // One-day range: the day at the box's right - 1; 101 sits 5 px below the box.
+    QCOMPARE(dots[0].line.p1(), QPointF(719, 255));
+    QCOMPARE(scene.FindGraphicItem(&g.FlowItems[0])->toolTip(),
+             QStringLiteral("Sunday, March 10 2024 <br><font color='#1a99d0'>\u25CF</font> "
+                            "Google: >100 "));
+}
+
+void TestPtChartScene::toolTips()
+{
+    const RANK_DATA g =
+        series(QStringLiteral("www.google.de"), {point(1, 7, QStringLiteral("2024-03-04")),
+                                                 point(2, 9, QStringLiteral("2024-03-05"))});
+    const RANK_DATA b =
+        series(QStringLiteral("www.bing.com"), {point(3, 0, QStringLiteral("2024-03-04")),
+                                                point(4, 101, QStringLiteral("2024-03-05"))});
+    const RANK_DATA y =
+        series(QStringLiteral("de.search.yahoo.com"), {point(5, 12, QStringLiteral("2024-03-04")),
+                                                       point(6, 15, QStringLiteral("2024-03-05"))});
+    PtChartScene scene(&g, &b, &y, From, To, Scene);
+    QCOMPARE(scene.items().size(), 5);
+
+    // The failed Bing check is missing from its day; the last engine's line has no <br>.
+    const QString fourth =
+        QStringLiteral("Monday, March 4 2024 <br><font color='#1a99d0'>\u25CF</font> Google: 7 <br>"
+                       "<font color='#ef7546'>\u25CF</font> Yahoo: 12 ");
+    QCOMPARE(scene.FindGraphicItem(&g.FlowItems[0])->toolTip(), fourth);
+    QCOMPARE(scene.FindGraphicItem(&y.FlowItems[0])->toolTip(), fourth);
+    QCOMPARE(scene.FindGraphicItem(&b.FlowItems[0]), nullptr);
+
+    const QString fifth = QStringLiteral(
+        "Tuesday, March 5 2024 <br><font color='#1a99d0'>\u25CF</font> Google: 9 <br>"
+        "<font color='#66c948'>\u25CF</font> Bing: >100 <br>"
+        "<font color='#ef7546'>\u25CF</font> Yahoo: 15 ");
+    for (const FLOW_ITEM* p : {&g.FlowItems[1], &b.FlowItems[1], &y.FlowItems[1]})
+        QCOMPARE(scene.FindGraphicItem(p)->toolTip(), fifth);
+
+    // With Yahoo missing on a day the Bing line is not the last index: it keeps its <br>.
+    const RANK_DATA onlyBing =
+        series(QStringLiteral("www.bing.com"), {point(7, 3, QStringLiteral("2024-03-06"))});
+    PtChartScene two(&g, &onlyBing, &y, From, To, Scene);
+    QCOMPARE(two.FindGraphicItem(&onlyBing.FlowItems[0])->toolTip(),
+             QStringLiteral("Wednesday, March 6 2024 <br><font color='#66c948'>\u25CF</font> "
+                            "Bing: 3 <br>"));
+}
+
+void TestPtChartScene::otherEngineToolTip()
+{
+    // A history of another engine kind in a slot: no colour, no engine name, but still a
+    // point with its rank.
+    const RANK_DATA other =
+        series(QStringLiteral("search.example.org"), {point(1, 30, QStringLiteral("2024-03-09"))});
+    PtChartScene scene(nullptr, &other, nullptr, From, To, Scene);
+    QCOMPARE(scene.FindGraphicItem(&other.FlowItems[0])->toolTip(),
+             QStringLiteral("Saturday, March 9 2024 <br><font color=''>\u25CF</font> : 30 "));
+}
+
+void TestPtChartScene::repeatedDayWarnsOnce()
+{
+    MessageBoxWatcher watcher;
+    // Two points of one day: the later one gets the item, the earlier is left out.
+    const RANK_DATA g = series(
+        QStringLiteral("www.google.com"),
+        {point(1, 5, QStringLiteral("2024-03-02")), point(2, 8, QStringLiteral("2024-03-04")),
+         point(3, 6, QStringLiteral("2024-03-04")), point(4, 7, QStringLiteral("2024-03-06"))});
+    ChartProbe scene(&g, nullptr, nullptr, From, To, Scene);
+    QCOMPARE(scene.items().size(), 3);
+    QCOMPARE(scene.FindGraphicItem(&g.FlowItems[1]), nullptr);
+    QVERIFY(scene.FindGraphicItem(&g.FlowItems[2])->toolTip().contains("Google: 6 "));
+
+    const QList<Recorded> calls = scene.record();
+    QCOMPARE(watcher.boxes().size(), 1);
+    QCOMPARE(watcher.boxes()[0].icon, MessageBoxHook::Warning);
+    QCOMPARE(watcher.boxes()[0].title, QStringLiteral("Lumatrove"));
+    QCOMPARE(watcher.boxes()[0].text, QStringLiteral("may exist repeated Update Flow NO"));
+    QCOMPARE(ofKind(calls, Recorded::Point, GoogleBlue).size(), 3);
+    const QList<Recorded> lines = ofKind(calls, Recorded::Line, GoogleBlue);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0].line.p2(), lines[1].line.p1());
+    QCOMPARE(lines[0].line.p2().y(), 50 + 199.0 * 6 / 8);
+
+    // Repaints draw the same without asking again.
+    scene.record();
+    QImage picture(800, 318, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    scene.render(&painter);
+    painter.end();
+    QCOMPARE(watcher.boxes().size(), 1);
+}
+
+void TestPtChartScene::viewKeepsSceneSize()
+{
+    PtChartView view;
+    QCOMPARE(view.parent(), nullptr);
+    QCOMPARE(view.scene(), nullptr);
+    QCOMPARE(view.styleSheet(),
+             QStringLiteral("QGraphicsView{ border:0px;background-color:transparent; }"));
+    view.resize(300, 200);
+    view.show(); // a view without a scene takes resizes too
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    const RANK_DATA g =
+        series(QStringLiteral("www.google.com"), {point(1, 50, QStringLiteral("2024-03-05"))});
+    PtChartScene scene(&g, nullptr, nullptr, From, To, QRectF(0, 0, 300, 200));
+    view.setScene(&scene);
+    view.resize(640, 318);
+    QCOMPARE(scene.sceneRect(), QRectF(0, 0, 640, 318));
+    QCOMPARE(scene.GetChartBox(), QRectF(80, 50, 480, 200));
+
+    // The next pass lays the chart out for the new size: day 5 of 10 in a 480 px box.
+    QImage shot = view.grab().toImage();
+    QCOMPARE(shot.size(), QSize(640, 318));
+    const QPointF at = scene.FindGraphicItem(&g.FlowItems[0])->pos();
+    QVERIFY(near(at.x(), 80 + 479.0 * 5 / 10));
+    QVERIFY(near(at.y(), 50 + 199.0 * 50 / 52)); // rank 50 of an axis up to 52
+    QCOMPARE(shot.pixelColor(int(at.x()), int(at.y())), GoogleBlue);
+    view.setScene(nullptr);
+}
+
+LT_TEST_MAIN(TestPtChartScene)
+#include "tst_ptchartscene.moc"
