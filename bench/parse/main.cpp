@@ -50,6 +50,7 @@ struct Page {
     QString text;
     qint64 bytes;
     QString website;
+    int pattern; // the pattern the page is read with, -1 for none
 };
 
 struct Rate {
@@ -75,14 +76,15 @@ Rate Measure(const QList<Page>& pages, double seconds, const std::function<void(
     return {count / elapsed, bytes / elapsed / (1024.0 * 1024.0)};
 }
 
-QString WebsiteOf(const QString& expectedFile)
+// A value of the page's expectation file ("website", "pattern").
+QString ExpectedValue(const QString& expectedFile, const QString& key)
 {
     QFile file(expectedFile);
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-        if (line.startsWith(QLatin1String("website ")))
-            return line.mid(8);
+        if (line.startsWith(key + QLatin1Char(' ')))
+            return line.mid(key.size() + 1);
     }
     return QString();
 }
@@ -130,59 +132,75 @@ int main(int argc, char* argv[])
         QList<Page> pages;
         const QStringList files = dir.entryList(
             {QLatin1String(engine.prefix) + QLatin1String("*.html")}, QDir::Files, QDir::Name);
-        qint64 total = 0;
         for (const QString& name : files) {
             QFile file(dir.filePath(name));
             if (!file.open(QIODevice::ReadOnly))
                 continue;
             const QByteArray bytes = file.readAll();
-            const QString website = WebsiteOf(dir.filePath(name.chopped(5) + ".expected"));
-            pages.append(
-                {QTextCodec::codecForHtml(bytes)->toUnicode(bytes), bytes.size(), website});
-            total += bytes.size();
+            const QString expected = dir.filePath(name.chopped(5) + ".expected");
+            const QString pattern = ExpectedValue(expected, QStringLiteral("pattern"));
+            pages.append({QTextCodec::codecForHtml(bytes)->toUnicode(bytes), bytes.size(),
+                          ExpectedValue(expected, QStringLiteral("website")),
+                          pattern == QLatin1String("fallback") ? -1 : pattern.toInt()});
         }
         if (pages.isEmpty()) {
             std::printf("%s: no pages in %s\n", engine.name, qPrintable(dir.path()));
             continue;
         }
 
-        const Rate full = Measure(pages, seconds, [&](const Page& page) {
-            QString found;
-            RANK_REUSLT_TYPE result = RRT_NotStarted;
-            engine.analyse(page.text, page.website, found, result);
-        });
-        std::vector<QRegExp> bare;
-        for (REGEXP_INDEX index : engine.candidates) {
-            bare.emplace_back(hub.GetRegexp(index), Qt::CaseInsensitive);
-            bare.back().setMinimal(true);
-        }
-        const auto everyMatch = [](QRegExp& rx, const QString& text) {
-            int index = 0;
-            int at;
-            while ((at = rx.indexIn(text, index)) >= 0)
-                index = at + qMax(rx.matchedLength(), 1);
-        };
-        const Rate first =
-            Measure(pages, seconds, [&](const Page& page) { everyMatch(bare.front(), page.text); });
-        const QRegExp scheme(QStringLiteral("(http://|https://|ftp://)"), Qt::CaseInsensitive);
-        const Rate chosen = Measure(pages, seconds, [&](const Page& page) {
-            for (QRegExp& rx : bare) {
-                if (rx.indexIn(page.text) >= 0 && scheme.indexIn(rx.cap(1)) == 0) {
-                    everyMatch(rx, page.text);
-                    return;
-                }
+        const auto report = [&](const char* which, const QList<Page>& pages) {
+            const Rate full = Measure(pages, seconds, [&](const Page& page) {
+                QString found;
+                RANK_REUSLT_TYPE result = RRT_NotStarted;
+                engine.analyse(page.text, page.website, found, result);
+            });
+            std::vector<QRegExp> bare;
+            for (REGEXP_INDEX index : engine.candidates) {
+                bare.emplace_back(hub.GetRegexp(index), Qt::CaseInsensitive);
+                bare.back().setMinimal(true);
             }
-        });
-        std::printf("%s: %.0f pages/s, %.1f MB/s (%d pages, %.0f KB on average)\n"
-                    "  baseline, one bare QRegExp pass of the first choice (pattern %d): "
-                    "%.0f pages/s, %.1f MB/s; reading takes %.2fx its time\n"
-                    "  bare QRegExp work of the same choice: %.0f pages/s, %.1f MB/s; reading "
-                    "takes %.2fx its time\n",
-                    engine.name, full.pagesPerSecond, full.megabytesPerSecond, int(pages.size()),
-                    total / 1024.0 / pages.size(), int(engine.candidates.front()),
-                    first.pagesPerSecond, first.megabytesPerSecond,
-                    first.pagesPerSecond / full.pagesPerSecond, chosen.pagesPerSecond,
-                    chosen.megabytesPerSecond, chosen.pagesPerSecond / full.pagesPerSecond);
+            const auto everyMatch = [](QRegExp& rx, const QString& text) {
+                int index = 0;
+                int at;
+                while ((at = rx.indexIn(text, index)) >= 0)
+                    index = at + qMax(rx.matchedLength(), 1);
+            };
+            const Rate first = Measure(
+                pages, seconds, [&](const Page& page) { everyMatch(bare.front(), page.text); });
+            const QRegExp scheme(QStringLiteral("(http://|https://|ftp://)"), Qt::CaseInsensitive);
+            const Rate chosen = Measure(pages, seconds, [&](const Page& page) {
+                for (QRegExp& rx : bare) {
+                    if (rx.indexIn(page.text) >= 0 && scheme.indexIn(rx.cap(1)) == 0) {
+                        everyMatch(rx, page.text);
+                        return;
+                    }
+                }
+            });
+            std::printf(
+                "%s%s: %.0f pages/s, %.1f MB/s (%d pages, %.0f KB on average)\n"
+                "  baseline, one bare QRegExp pass of the first choice (pattern %d): "
+                "%.0f pages/s, %.1f MB/s; reading takes %.2fx its time\n"
+                "  bare QRegExp work of the same choice: %.0f pages/s, %.1f MB/s; reading "
+                "takes %.2fx its time\n",
+                engine.name, which, full.pagesPerSecond, full.megabytesPerSecond, int(pages.size()),
+                [&] {
+                    qint64 sum = 0;
+                    for (const Page& p : pages)
+                        sum += p.bytes;
+                    return sum / 1024.0 / pages.size();
+                }(),
+                int(engine.candidates.front()), first.pagesPerSecond, first.megabytesPerSecond,
+                first.pagesPerSecond / full.pagesPerSecond, chosen.pagesPerSecond,
+                chosen.megabytesPerSecond, chosen.pagesPerSecond / full.pagesPerSecond);
+        };
+        report("", pages);
+        QList<Page> firstLayout;
+        for (const Page& page : pages) {
+            if (page.pattern == int(engine.candidates.front()))
+                firstLayout.append(page);
+        }
+        if (!firstLayout.isEmpty() && firstLayout.size() < pages.size())
+            report(", pages of the first-choice layout only", firstLayout);
         std::fflush(stdout);
     }
     return 0;

@@ -1,5 +1,8 @@
 #include "PageRegExp.h"
 
+#include <QStringList>
+
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -167,6 +170,73 @@ bool SplitItems(const QString& p, std::vector<Item>& items)
     return true;
 }
 
+// The top-level alternatives of a pattern text; empty for a malformed one.
+QStringList SplitAlternatives(const QString& p)
+{
+    QStringList parts;
+    int depth = 0;
+    int begin = 0;
+    for (int i = 0; i < p.size(); ++i) {
+        const QChar c = p.at(i);
+        if (c == QLatin1Char('\\')) {
+            if (i + 1 >= p.size())
+                return {};
+            i = SkipEscape(p, i) - 1;
+        } else if (c == QLatin1Char('[')) {
+            const int next = SkipClass(p, i);
+            if (next < 0)
+                return {};
+            i = next - 1;
+        } else if (c == QLatin1Char('(')) {
+            ++depth;
+        } else if (c == QLatin1Char(')')) {
+            --depth;
+        } else if (c == QLatin1Char('|') && depth == 0) {
+            parts.append(p.mid(begin, i - begin));
+            begin = i + 1;
+        }
+    }
+    parts.append(p.mid(begin));
+    return parts;
+}
+
+// A pattern whose matches are the reversed texts of the pattern's matches; false for a
+// form it cannot reverse.
+bool Reverse(const QString& p, QString& reversed)
+{
+    const QStringList alternatives = SplitAlternatives(p);
+    if (alternatives.isEmpty())
+        return false;
+    QStringList out;
+    for (const QString& alternative : alternatives) {
+        std::vector<Item> items;
+        if (!SplitItems(alternative, items))
+            return false;
+        QString sequence;
+        for (auto it = items.rbegin(); it != items.rend(); ++it) {
+            const QString text = alternative.mid(it->begin, it->end - it->begin);
+            if (!text.startsWith(QLatin1Char('('))) {
+                sequence += text;
+                continue;
+            }
+            // A group: its content reversed, its kind and quantifier kept.
+            const int close = text.lastIndexOf(QLatin1Char(')'));
+            int open = 1;
+            if (text.mid(1, 2) == QLatin1String("?:"))
+                open = 3;
+            else if (text.mid(1, 1) == QLatin1String("?"))
+                return false;
+            QString inner;
+            if (!Reverse(text.mid(open, close - open), inner))
+                return false;
+            sequence += text.left(open) + inner + text.mid(close);
+        }
+        out.append(sequence);
+    }
+    reversed = out.join(QLatin1Char('|'));
+    return true;
+}
+
 bool SameLetter(QChar a, QChar b, Qt::CaseSensitivity cs)
 {
     if (a == b)
@@ -238,21 +308,19 @@ PageRegExp::PageRegExp(const QString& pattern, Qt::CaseSensitivity cs, bool mini
     const QString tail = pattern.mid(tailBegin, items.back().end - tailBegin);
     bool allLiteral = true;
     for (int k = gap + 1; k < int(items.size()); ++k) {
-        const Item& item = items[k];
-        const bool plain = item.kind == Item::Literal && !item.quantified;
-        if (plain && allLiteral)
-            m_tailLead.append(item.ch);
-        else
+        if (items[k].kind != Item::Literal || items[k].quantified)
             allLiteral = false;
     }
-    // The lead ends at the first item that is not a plain letter. A tail made of letters
-    // only is the suffix itself; one without a lead has nothing cheap to look for.
-    if (allLiteral || m_tailLead.isEmpty()) {
-        m_tailLead.clear();
+    // A tail of letters only is the suffix already.
+    QString reversed;
+    if (allLiteral || !Reverse(tail, reversed))
         return;
-    }
-    m_tailRx = QRegExp(QLatin1String("^(?:") + tail + QLatin1Char(')'), cs);
-    m_tailRx.setMinimal(true);
+    // The first match of the reversed tail on the reversed page is the tail match that
+    // ends last on the page. Searched forwards, each failing attempt ends where the tail's
+    // own parts stop, so the search costs one pass.
+    m_tailReversed = QRegExp(reversed, cs);
+    m_tailReversed.setMinimal(true);
+    m_reverseTail = true;
 }
 
 int PageRegExp::lastIndexOf(const QString& page, const QString& what, int from) const
@@ -285,19 +353,15 @@ void PageRegExp::setPage(const QString& page)
         const int at = lastIndexOf(page, m_suffix, page.size());
         limit = at < 0 ? 0 : at + int(m_suffix.size());
     }
-    if (!m_tailLead.isEmpty() && limit > 0) {
-        const QString text = page.left(limit);
-        int end = 0;
-        for (int at = lastIndexOf(text, m_tailLead, text.size()); at >= 0;
-             at = lastIndexOf(text, m_tailLead, at - 1)) {
-            if (m_tailRx.indexIn(text, at, QRegExp::CaretAtOffset) == at) {
-                end = at + m_tailRx.matchedLength();
-                break;
-            }
-        }
-        limit = end;
+    if (m_reverseTail && limit > 0) {
+        QString text = page.left(limit);
+        std::reverse(text.begin(), text.end());
+        const int at = m_tailReversed.indexIn(text);
+        limit = at < 0 ? 0 : limit - at;
     }
-    m_text = limit >= page.size() ? page : page.left(limit);
+    // The searched text shares the page's characters; m_page keeps them alive.
+    m_page = page;
+    m_text = limit >= page.size() ? page : QString::fromRawData(m_page.constData(), limit);
 }
 
 int PageRegExp::indexOf(const QString& page, const QString& what, int from) const

@@ -8,11 +8,10 @@
 // A minimal pattern such as "<h2><a href=\"([^\"]+)\".*/h2>" costs, for every opening it
 // meets, the whole rest of the page when its tail ("/h2>") never follows, so a page full
 // of openings takes quadratic time. Every match ends with the pattern's last letters, and
-// where the pattern has an unbounded ".*" or ".+", the shortest match can always use the
-// tail (the part after the last of them) that starts last on the page. The search
-// therefore runs over the page only up to the end of both: the matches stay the same,
-// and an opening after that point fails within the length of one tail instead of the
-// rest of the page.
+// where the pattern has an unbounded ".*" or ".+", every match ends where a match of its
+// tail (the part after the last of them) ends. The search therefore runs over the page
+// only up to the last end of both: the matches stay the same, and an opening after that
+// point fails within the length of one tail instead of the rest of the page.
 class PageRegExp
 {
 public:
@@ -40,8 +39,9 @@ private:
     QString m_lead;     // letters every match starts with
     QRegExp m_anchored; // the pattern, anchored where a lead stands
     const QRegExp* m_last = &m_rx;
-    QString m_suffix;   // letters every match ends with
-    QString m_tailLead; // letters every match of a tail that is more than letters starts with
-    QRegExp m_tailRx;   // that tail, anchored where its search starts
+    QString m_suffix; // letters every match ends with
+    bool m_reverseTail = false;
+    QRegExp m_tailReversed; // the tail (the part after the last ".*" or ".+"), reversed
+    QString m_page;
     QString m_text;
 };

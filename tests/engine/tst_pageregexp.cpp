@@ -166,9 +166,15 @@ private slots:
             "<li class=\"b_algo\"><h2><a href=\"http://x.test/\">T</a></li>\n",
             "<div class=vresult><span>clip</span></div>",
             "<li><a class=\"sb_pagN x\" href=\"/search?q=x\" h=\"1\">",
-            "<a id=\"pg-next\" class=\"n\">", "<h3 class=\"r\"><a href=\"http://x.test/a>"};
-        const QStringList endings = {"", "</h2>", "<a href=\"http://v.test/\">", ">Next</a></li>",
-                                     "<a id=\"pg-next\" href=\"/search;x\">N</a>"};
+            "<a id=\"pg-next\" class=\"n\">",
+            "<h3 class=\"r\"><a href=\"http://x.test/a>",
+            "<li><a class=\"sb_pagN x\" href=\"/search?q=y\" h=\"ab\"><b>Next page</b></a>"};
+        const QStringList endings = {"",
+                                     "</h2>",
+                                     "<a href=\"http://v.test/\">",
+                                     ">Next</a></li>",
+                                     "<a id=\"pg-next\" href=\"/search;x\">N</a>",
+                                     "</li>"};
         for (const auto& named : patterns) {
             for (int u = 0; u < hostile.size(); ++u) {
                 for (int e = 0; e < endings.size(); ++e) {
@@ -280,6 +286,11 @@ private slots:
         row("bing next url, no tail", file.at(REGEXP_BingNextUrl), next, "", 0);
         row("bing next url, tail at the end", file.at(REGEXP_BingNextUrl), next, ">Next</a></li>",
             0);
+        // Many places where the tail could begin, none where it ends.
+        row("bing next url, tail never closed", file.at(REGEXP_BingNextUrl),
+            QStringLiteral("<li><a class=\"sb_pagN x\" href=\"/search?q=y\" h=\"ab\"><b>Next "
+                           "page</b> <i>more</i>\n"),
+            "</li>", 0);
         const QString yahooNext = QStringLiteral("<a id=\"pg-next\" class=\"next\">\n");
         row("yahoo next url, no tail", file.at(REGEXP_YahooNextUrl), yahooNext, "", 0);
         row("yahoo next url, tail at the end", file.at(REGEXP_YahooNextUrl), yahooNext,
