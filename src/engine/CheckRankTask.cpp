@@ -105,9 +105,17 @@ void CheckRankTask::OnHttpFinished()
         FailRequest(tr("more than %1 redirects").arg(kMaxRedirects));
         return;
     }
-    ++m_nRedirects;
     // A relative target means the same server: resolve it against the URL just asked for.
     const QUrl next = reply->url().resolved(target);
+    // Only web addresses are followed: a server must not make the check open local
+    // files or data of any other scheme.
+    const QString scheme = next.scheme().toLower();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {
+        m_nRedirects = 0;
+        FailRequest(tr("redirect to %1").arg(next.toString()));
+        return;
+    }
+    ++m_nRedirects;
     qDebug().noquote() << "****** redirect a to" << next.toString();
     PrepareRequestAndConnect(next, true);
 }

@@ -180,6 +180,36 @@ private slots:
         QVERIFY(task->TriedEnvirs().empty());
     }
 
+    // Found by fuzz_bingredirect: a Location of another scheme was fetched, so a server
+    // could make the check open local files.
+    void redirectToAnotherSchemeIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("location");
+        QTest::newRow("local file") << QByteArray("file:///etc/hostname");
+        QTest::newRow("device") << QByteArray("file:///dev/zero");
+        QTest::newRow("data holding a page") << QByteArray(
+            "data:text/html,<a class=\"r\" href=\"http://www.mysite.example/\">x</a>");
+        QTest::newRow("ftp") << QByteArray("ftp://www.google.com/search");
+    }
+    void redirectToAnotherSchemeIsRefused()
+    {
+        QFETCH(QByteArray, location);
+        m_engine->enqueue(kGoogle, FakeResponse::redirect(location, 302));
+        m_engine->setDefaultHandler(
+            [](const RecordedRequest&) { return FakeResponse::page(kPage); });
+        RecordingProgress progress;
+        TestRankOperation operation(&progress, &m_hub->UpdateRunningFlag());
+        ScriptedRankTask* task = runOne(operation, progress);
+        QVERIFY(task);
+        QCOMPARE(task->requested().size(), 1);
+        QCOMPARE(m_engine->requests().size(), 1);
+        QCOMPARE(int(task->Result()), 3);
+        QVERIFY2(
+            task->Message().startsWith(QLatin1String("****** http request failed: redirect to ")),
+            qPrintable(task->Message()));
+        QCOMPARE(operation.Results().front().Rank, qint64(0));
+    }
+
     void redirectLoopIsBounded()
     {
         m_engine->setHandler(kGoogle, [](const RecordedRequest&) {
