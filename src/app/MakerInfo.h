@@ -19,4 +19,22 @@ inline QString HomePage()
     return QStringLiteral("http://www.brindlecor.example");
 }
 
+// The pages the help menu opens; all but the update page say where the visitor came from.
+inline QString HelpPage()
+{
+    return HomePage() + QStringLiteral("/help/?src=mac");
+}
+inline QString SupportPage()
+{
+    return HomePage() + QStringLiteral("/support/?src=mac");
+}
+inline QString HomePageFromProgram()
+{
+    return HomePage() + QStringLiteral("/?src=mac");
+}
+inline QString UpdatePage()
+{
+    return HomePage() + QStringLiteral("/update/");
+}
+
 } // namespace MakerInfo

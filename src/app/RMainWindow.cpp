@@ -1,7 +1,11 @@
 #include "RMainWindow.h"
 
+#include "HeaderBar.h"
 #include "ParamEvent.h"
 #include "RankMain.h"
+#include "ui_HeaderBar.h"
+
+#include <QComboBox>
 
 #include <QPointer>
 #include <QThread>
@@ -67,9 +71,11 @@ void RMainWindow::customEvent(QEvent* event)
         if (old)
             DeleteWhenUnwound(old, QThread::currentThread()->loopLevel());
 
-        // Selecting the website: the header bar's website combo is set to the index, when
-        // the index is within the combo's count, once the header bar exists.
-        Q_UNUSED(select);
+        // Selects the website through the header combo, which brings the overview's list
+        // along. The index comes from the event: only one the combo has is taken.
+        QComboBox* websites = Hub()->m_pHeaderBar->ui->comboBoxWebsite;
+        if (select >= 0 && select < websites->count())
+            websites->setCurrentIndex(int(select));
     } else if (event->type() == QEvent::Type(EVENT_UpdateSelected)) {
         // Runs the overview page's update of the selected website once the overview page
         // exists.

@@ -1,7 +1,29 @@
 #include "RankMain.h"
 
+#include "HeaderBar.h"
 #include "LTException.h"
 #include "MakerInfo.h"
+#include "ui_HeaderBar.h"
+
+// The pages come from their own layers; a page whose class is not part of the build yet
+// is never shown.
+#if __has_include("WebsiteView.h")
+#include "LimitToolBox.h"
+#include "WebsiteView.h"
+#define LT_HAS_WEBSITE_VIEW 1
+#endif
+#if __has_include("KeywordsView.h")
+#include "KeywordsView.h"
+#define LT_HAS_KEYWORDS_VIEW 1
+#endif
+#if __has_include("AddWebsiteView.h")
+#include "AddWebsiteView.h"
+#define LT_HAS_ADD_WEBSITE_VIEW 1
+#endif
+#if __has_include("SettingsView.h")
+#include "SettingsView.h"
+#define LT_HAS_SETTINGS_VIEW 1
+#endif
 
 #include <QCoreApplication>
 #include <QFile>
@@ -45,11 +67,17 @@ RankMain::RankMain(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, fla
     }
     m_Sqldb.loadScheduals(m_vSchedual);
 
-    // The header bar goes first and the overview page below it; both are built here once
-    // they exist, and later pages are appended to this layout.
+    // The header bar goes first and the overview page below it; later pages are appended
+    // to this layout.
     auto* layout = new QVBoxLayout;
     layout->setContentsMargins(0, 0, 0, 0);
     setLayout(layout);
+    m_pHeaderBar = new HeaderBar(this, m_vWebsites);
+    layout->addWidget(m_pHeaderBar);
+    m_connections << connect(m_pHeaderBar, &HeaderBar::DoSwitchView, this, &RankMain::OnSwitchView);
+    m_connections << connect(m_pHeaderBar->ui->comboBoxWebsite,
+                             qOverload<int>(&QComboBox::currentIndexChanged), this,
+                             &RankMain::OnHeadBarWebsiteChanged);
 
     m_nCurrentView = 0;
     m_nPreviousView = 5;
@@ -176,7 +204,139 @@ void RankMain::customEvent(QEvent* event)
 {
     if (m_bStopped)
         return;
-    if (event->type() == QEvent::Type(EVENT_AddFirstWebsite)) {
-        // Opens the add-website page through the header bar once the header bar exists.
+    if (event->type() == QEvent::Type(EVENT_AddFirstWebsite))
+        m_pHeaderBar->on_pushAddWebsite_clicked();
+}
+
+QWidget* RankMain::Page(int state) const
+{
+    switch (state) {
+#ifdef LT_HAS_WEBSITE_VIEW
+    case HBS_WebsiteView:
+        return m_pWebsiteView;
+#endif
+#ifdef LT_HAS_KEYWORDS_VIEW
+    case HBS_KeywordsView:
+        return m_pKeywordsView;
+#endif
+#ifdef LT_HAS_ADD_WEBSITE_VIEW
+    case HBS_AddWebsite:
+        return m_pAddWebsiteView;
+#endif
+#ifdef LT_HAS_SETTINGS_VIEW
+    case HBS_Settings:
+        return m_pSettingsView;
+#endif
+    default:
+        return nullptr;
     }
+}
+
+void RankMain::OnSwitchView(HeaderBarState state, void* parameter)
+{
+    if (state == m_nCurrentView)
+        return;
+
+    for (int page = HBS_WebsiteView; page <= HBS_Settings; ++page) {
+        if (QWidget* widget = Page(page))
+            widget->setVisible(false);
+    }
+
+    switch (state) {
+    case HBS_WebsiteView:
+        break;
+    case HBS_KeywordsView:
+#ifdef LT_HAS_KEYWORDS_VIEW
+        if (!m_pKeywordsView) {
+            m_pKeywordsView = new KeywordsView(nullptr, m_vRankData);
+            layout()->addWidget(m_pKeywordsView);
+        }
+        PointKeywordPage(m_pHeaderBar->ui->comboBoxWebsite->currentIndex());
+#endif
+        break;
+    case HBS_AddWebsite:
+#ifdef LT_HAS_ADD_WEBSITE_VIEW
+        if (!m_pAddWebsiteView) {
+            m_pAddWebsiteView =
+                new AddWebsiteView(nullptr, m_pHeaderBar, static_cast<const WEBSITE*>(parameter));
+            layout()->addWidget(m_pAddWebsiteView);
+        }
+#endif
+        break;
+    case HBS_Settings:
+#ifdef LT_HAS_SETTINGS_VIEW
+        if (!m_pSettingsView) {
+            m_pSettingsView = new SettingsView(nullptr);
+            layout()->addWidget(m_pSettingsView);
+        }
+#endif
+        break;
+    default:
+        break;
+    }
+    if (QWidget* widget = Page(state))
+        widget->setVisible(true);
+    Q_UNUSED(parameter);
+
+    m_nPreviousView = m_nCurrentView;
+    m_nCurrentView = state;
+}
+
+void RankMain::ReturnPreviousPage()
+{
+    const auto previous = HeaderBarState(m_nPreviousView);
+    m_pHeaderBar->SwitchViewToolButton(previous);
+    OnSwitchView(previous, nullptr);
+}
+
+void RankMain::SwitchToSpecicalKeywordView(QString keyword)
+{
+    m_pHeaderBar->on_toolButton_clicked();
+#ifdef LT_HAS_KEYWORDS_VIEW
+    // Refused without websites: then there is no keyword page to point.
+    if (m_pKeywordsView)
+        m_pKeywordsView->SelectSpecicalKeyword(keyword);
+#else
+    Q_UNUSED(keyword);
+#endif
+}
+
+void RankMain::OnToolboxWebsiteChange(int position)
+{
+#ifdef LT_HAS_WEBSITE_VIEW
+    const int index = WebsiteList()->GetWebsiteIndex(position);
+    m_pHeaderBar->ui->comboBoxWebsite->setCurrentIndex(index);
+    PointKeywordPage(index);
+#else
+    Q_UNUSED(position);
+#endif
+}
+
+void RankMain::OnHeadBarWebsiteChanged(int index)
+{
+    if (index == -1)
+        return;
+#ifdef LT_HAS_WEBSITE_VIEW
+    WebsiteList()->selectItem(index);
+#endif
+    PointKeywordPage(index);
+}
+
+#ifdef LT_HAS_WEBSITE_VIEW
+LimitToolBox* RankMain::WebsiteList() const
+{
+    return m_pWebsiteView->findChild<LimitToolBox*>(QStringLiteral("toolBoxWebsite"));
+}
+#endif
+
+void RankMain::PointKeywordPage(int index)
+{
+#ifdef LT_HAS_KEYWORDS_VIEW
+    // The combo and the list name websites of this hub's list; anything else points
+    // nowhere.
+    if (m_pKeywordsView && index >= 0 && index < int(m_vWebsites.size()))
+        m_pKeywordsView->changeWebsite(m_vWebsites[size_t(index)]);
+#else
+    Q_UNUSED(index);
+#endif
 }

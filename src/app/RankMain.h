@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HeaderBarState.h"
 #include "RankHub.h"
 #include "Records.h"
 #include "SqlDb.h"
@@ -16,6 +17,7 @@
 #include <vector>
 
 class HeaderBar;
+class LimitToolBox;
 class WebsiteView;
 class KeywordsView;
 class AddWebsiteView;
@@ -65,6 +67,21 @@ public:
     void Stop();
     bool IsStopped() const { return m_bStopped; }
 
+    // Opens the keyword page on a keyword (a keyword cell of the overview was clicked).
+    void SwitchToSpecicalKeywordView(QString keyword);
+
+public slots:
+    // Shows the page of the state, building it on first use; the parameter reaches only an
+    // add-website page built here (the website to edit, null to add one).
+    void OnSwitchView(HeaderBarState state, void* parameter);
+    // Back to the page shown before the current one.
+    void ReturnPreviousPage();
+    // Keep the selected website the same in the header combo, the overview's website list
+    // and the keyword page.
+    void OnToolboxWebsiteChange(int position);
+    void OnHeadBarWebsiteChanged(int index);
+
+public:
     // The time of the schedule clock's previous tick; shared by every generation of hub.
     static QDateTime m_dtPreviousDateTime;
 
@@ -91,6 +108,13 @@ public:
     std::list<SCHEDUAL> m_lstDueSchedual;
 
 private:
+    // The page of a state as a widget, null when it is not built.
+    QWidget* Page(int state) const;
+    // The overview's website list.
+    LimitToolBox* WebsiteList() const;
+    // Points the keyword page, when built, at the website of a list index.
+    void PointKeywordPage(int index);
+
     int m_nTimerId = 0;
     bool m_bStopped = false;
     // Connections from the hub's widgets to its slots, cut when the hub is stopped.
