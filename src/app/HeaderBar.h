@@ -19,7 +19,7 @@ class HeaderBar : public QWidget
 
 public:
     // Argument of GetButton.
-    enum Button_Type { BT_AddWebsite = 0, BT_Settings = 1, BT_Help = 2 };
+    enum Button_Type : int { BT_AddWebsite = 0, BT_Settings = 1, BT_Help = 2 };
 
     HeaderBar(QWidget* parent, const std::vector<WEBSITE>& websites);
     ~HeaderBar() override;
@@ -29,6 +29,9 @@ public:
     bool SwitchViewToolButton(HeaderBarState state);
     QAbstractButton* GetButton(Button_Type type);
     int State() const { return m_nState; }
+    // Ends the program; kept for a quit button, which the form does not have (a plain
+    // function, so that the form's auto-connection does not look for the button).
+    void on_pushButton_4_clicked();
 
     // The form; the hub, the main window and the add-website page use its website combo.
     Ui_HeaderBar* ui;
@@ -42,7 +45,6 @@ public slots:
     void on_pushAddWebsite_clicked();
     void on_pushButton_2_clicked();
     void on_pushButton_3_clicked();
-    void on_pushButton_4_clicked();
     void on_labelTitle_linkActivated(const QString& link);
     void OnComboBoxHelpClicked(const QString& text);
 

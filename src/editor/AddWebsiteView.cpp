@@ -1,6 +1,7 @@
 #include "AddWebsiteView.h"
 
 #include "AddWebsiteModel.h"
+#include "HeaderBar.h"
 #include "LTException.h"
 #include "MessageBoxHook.h"
 #include "ParamEvent.h"
@@ -573,7 +574,9 @@ void AddWebsiteView::on_btnCancel_clicked()
     RankMain* hub = Hub();
     if (!hub || hub->m_vWebsites.empty())
         return;
-    // Back to the page shown before this one, once page switching exists.
+    const auto previous = HeaderBarState(hub->m_nPreviousView);
+    m_pHeaderBar->SwitchViewToolButton(previous);
+    hub->OnSwitchView(previous, nullptr);
 }
 
 void AddWebsiteView::closeParentDialog()

@@ -227,5 +227,6 @@ void SettingsView::on_btnCancel_clicked()
 
 void SettingsView::returnToPreviousPage()
 {
-    // The hub shows the page it showed before this one, once page switching exists.
+    if (RankMain* hub = Hub())
+        hub->ReturnPreviousPage();
 }
