@@ -1,0 +1,318 @@
+#include "AddWebsiteView.h"
+#include "HeaderBar.h"
+#include "MessageBoxWatcher.h"
+#include "ParamEvent.h"
+#include "RMainWindow.h"
+#include "RankMain.h"
+#include "SettingsView.h"
+#include "TestMain.h"
+#include "ui_HeaderBar.h"
+
+#include <QLayout>
+#include <QPointer>
+#include <QPushButton>
+#include <QSettings>
+#include <QSqlQuery>
+#include <QToolButton>
+
+namespace {
+
+// Stores websites "site0.example" ... in a fresh database of the current home.
+void storeWebsites(int count)
+{
+    SqlDb store;
+    for (int i = 0; i < count; ++i) {
+        QSqlQuery query(store.m_DB);
+        query.prepare(QStringLiteral("INSERT INTO Website VALUES(?,?,?,?)"));
+        query.addBindValue(QStringLiteral("site%1.example").arg(i));
+        query.addBindValue(QVariant());
+        query.addBindValue(QStringLiteral("www.google.com?English?United States"));
+        query.addBindValue(QStringLiteral("shoes\nboots"));
+        QVERIFY(query.exec());
+    }
+}
+
+QAbstractButton* pageButton(RankMain* hub, int state)
+{
+    QAbstractButton* buttons[4] = {
+        hub->m_pHeaderBar->ui->toolButton_2, hub->m_pHeaderBar->ui->toolButton,
+        hub->m_pHeaderBar->ui->pushAddWebsite, hub->m_pHeaderBar->ui->pushButton_2};
+    return buttons[state];
+}
+
+int checkedButton(RankMain* hub)
+{
+    int found = -1;
+    for (int state = 0; state < 4; ++state) {
+        if (pageButton(hub, state)->isChecked()) {
+            if (found != -1)
+                return -2; // more than one
+            found = state;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+class TestPageSwitching : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("Brindlecor"));
+        QCoreApplication::setApplicationName(QStringLiteral("Lumatrove"));
+    }
+
+    void init()
+    {
+        const QString home = TestEnvironment::freshHome();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home + "/.config");
+    }
+
+    void headerBarOnTop()
+    {
+        storeWebsites(3);
+        RankMain hub;
+        QVERIFY(hub.m_pHeaderBar);
+        QCOMPARE(hub.m_pHeaderBar->parentWidget(), &hub);
+        QCOMPARE(hub.layout()->indexOf(hub.m_pHeaderBar), 0);
+        QCOMPARE(hub.m_pHeaderBar->ui->comboBoxWebsite->count(), 3);
+        QCOMPARE(hub.m_pHeaderBar->ui->comboBoxWebsite->itemText(2),
+                 QStringLiteral("site2.example"));
+        QCOMPARE(hub.m_nCurrentView, 0);
+        QCOMPARE(hub.m_nPreviousView, 5);
+    }
+
+    // Header buttons pressed in turn: the page states afterwards and the pages built.
+    void buttons_data()
+    {
+        QTest::addColumn<QList<int>>("presses");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("previous");
+        QTest::addColumn<bool>("addPage");
+        QTest::addColumn<bool>("settingsPage");
+
+        QTest::newRow("settings") << QList<int>{3} << 3 << 0 << false << true;
+        QTest::newRow("add website") << QList<int>{2} << 2 << 0 << true << false;
+        QTest::newRow("overview again changes nothing")
+            << QList<int>{0} << 0 << 5 << false << false;
+        QTest::newRow("settings twice") << QList<int>{3, 3} << 3 << 0 << false << true;
+        QTest::newRow("settings, add, overview") << QList<int>{3, 2, 0} << 0 << 2 << true << true;
+        QTest::newRow("keywords") << QList<int>{1} << 1 << 0 << false << false;
+    }
+
+    void buttons()
+    {
+        QFETCH(QList<int>, presses);
+        QFETCH(int, current);
+        QFETCH(int, previous);
+        QFETCH(bool, addPage);
+        QFETCH(bool, settingsPage);
+
+        MessageBoxWatcher boxes;
+        storeWebsites(2);
+        RankMain hub;
+        hub.resize(1000, 580);
+        hub.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+
+        for (int state : presses)
+            pageButton(&hub, state)->click();
+        QCOMPARE(hub.m_nCurrentView, current);
+        QCOMPARE(hub.m_nPreviousView, previous);
+        QCOMPARE(checkedButton(&hub), current);
+        QCOMPARE(hub.m_pAddWebsiteView != nullptr, addPage);
+        QCOMPARE(hub.m_pSettingsView != nullptr, settingsPage);
+
+        // Built pages sit below the header bar in the hub's layout; only the current one
+        // shows.
+        const QList<QWidget*> built = {hub.m_pAddWebsiteView, hub.m_pSettingsView};
+        const QList<int> states = {2, 3};
+        for (int i = 0; i < built.size(); ++i) {
+            if (!built[i])
+                continue;
+            QCOMPARE(built[i]->parentWidget(), &hub);
+            QVERIFY(hub.layout()->indexOf(built[i]) > 0);
+            QCOMPARE(built[i]->isVisible(), states[i] == current);
+        }
+        QVERIFY(boxes.boxes().isEmpty());
+    }
+
+    void settingsReturnsToThePreviousPage_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("overview, Cancel") << 0 << "btnCancel";
+        QTest::newRow("overview, Apply") << 0 << "btnApply";
+        QTest::newRow("add website, Cancel") << 2 << "btnCancel";
+        QTest::newRow("keywords, proxy Cancel") << 1 << "btnProxyCancel";
+    }
+
+    void settingsReturnsToThePreviousPage()
+    {
+        QFETCH(int, before);
+        QFETCH(QString, button);
+
+        MessageBoxWatcher boxes;
+        storeWebsites(1);
+        RMainWindow window;
+        s_wndRMainWindow = &window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        RankMain* hub = window.Hub();
+
+        if (before != 0)
+            pageButton(hub, before)->click();
+        pageButton(hub, 3)->click();
+        QCOMPARE(hub->m_nCurrentView, 3);
+        auto* cancel = hub->m_pSettingsView->findChild<QPushButton*>(button);
+        QVERIFY(cancel);
+        cancel->click();
+
+        QCOMPARE(hub->m_nCurrentView, before);
+        QCOMPARE(hub->m_nPreviousView, 3);
+        QCOMPARE(checkedButton(hub), before);
+        QVERIFY(!hub->m_pSettingsView->isVisible());
+        if (before == 2)
+            QVERIFY(hub->m_pAddWebsiteView->isVisible());
+        s_wndRMainWindow = nullptr;
+    }
+
+    void addPageCancelReturns()
+    {
+        MessageBoxWatcher boxes;
+        storeWebsites(1);
+        RMainWindow window;
+        s_wndRMainWindow = &window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        RankMain* hub = window.Hub();
+
+        pageButton(hub, 3)->click();
+        pageButton(hub, 2)->click();
+        hub->m_pAddWebsiteView->findChild<QPushButton*>(QStringLiteral("btnCancel"))->click();
+        QCOMPARE(hub->m_nCurrentView, 3);
+        QCOMPARE(checkedButton(hub), 3);
+        QVERIFY(hub->m_pSettingsView->isVisible());
+        QVERIFY(!hub->m_pAddWebsiteView->isVisible());
+        s_wndRMainWindow = nullptr;
+    }
+
+    void addPageKeepsItsFirstParameter()
+    {
+        MessageBoxWatcher boxes;
+        storeWebsites(2);
+        RankMain hub;
+        hub.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+
+        hub.OnSwitchView(HBS_AddWebsite, nullptr);
+        QPointer<AddWebsiteView> page = hub.m_pAddWebsiteView;
+        QVERIFY(page);
+        QVERIFY(!page->isEditMode());
+        // Asked again with a website to edit while shown: nothing at all happens.
+        hub.OnSwitchView(HBS_AddWebsite, &hub.m_vWebsites[1]);
+        QCOMPARE(hub.m_nPreviousView, 0);
+        // And after another page: the same page, still adding.
+        hub.OnSwitchView(HBS_Settings, nullptr);
+        hub.OnSwitchView(HBS_AddWebsite, &hub.m_vWebsites[1]);
+        QCOMPARE(hub.m_pAddWebsiteView, page.data());
+        QVERIFY(!page->isEditMode());
+        QVERIFY(page->isVisible());
+        QCOMPARE(hub.findChildren<AddWebsiteView*>().size(), 1);
+    }
+
+    void stateOutsideThePages()
+    {
+        MessageBoxWatcher boxes;
+        storeWebsites(1);
+        RankMain hub;
+        hub.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+        hub.OnSwitchView(HBS_Settings, nullptr);
+        hub.OnSwitchView(HeaderBarState(7), nullptr);
+        QCOMPARE(hub.m_nCurrentView, 7);
+        QCOMPARE(hub.m_nPreviousView, 3);
+        QVERIFY(!hub.m_pSettingsView->isVisible());
+        // Back from there: the settings page again.
+        hub.ReturnPreviousPage();
+        QCOMPARE(hub.m_nCurrentView, 3);
+        QVERIFY(hub.m_pSettingsView->isVisible());
+        QCOMPARE(checkedButton(&hub), 3);
+    }
+
+    void withoutWebsites()
+    {
+        MessageBoxWatcher boxes;
+        RankMain hub;
+        // Event 1021 opens the add-website page once the event loop runs.
+        QCOMPARE(hub.m_nCurrentView, 0);
+        hub.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+        QTRY_COMPARE(hub.m_nCurrentView, 2);
+        QVERIFY(hub.m_pAddWebsiteView && hub.m_pAddWebsiteView->isVisible());
+        QCOMPARE(checkedButton(&hub), 2);
+
+        // Every other page is refused.
+        for (int state : {0, 1, 3}) {
+            pageButton(&hub, state)->click();
+            QCOMPARE(hub.m_nCurrentView, 2);
+            QCOMPARE(checkedButton(&hub), 2);
+        }
+        QVERIFY(!hub.m_pSettingsView);
+        // The add page's Cancel stays where it is while there is no website.
+        hub.m_pAddWebsiteView->findChild<QPushButton*>(QStringLiteral("btnCancel"))->click();
+        QCOMPARE(hub.m_nCurrentView, 2);
+        // Opening a keyword is refused the same way.
+        hub.SwitchToSpecicalKeywordView(QStringLiteral("shoes"));
+        QCOMPARE(hub.m_nCurrentView, 2);
+    }
+
+    // The index of the rebuild event selects the website in the new hub's combo, but only
+    // when the combo has it.
+    void rebuildSelects_data()
+    {
+        QTest::addColumn<LTInt64>("select");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("second") << LTInt64(1) << 1;
+        QTest::newRow("last") << LTInt64(2) << 2;
+        QTest::newRow("after a delete") << LTInt64(-1) << 0;
+        QTest::newRow("beyond the list") << LTInt64(3) << 0;
+        QTest::newRow("far beyond") << LTInt64(100) << 0;
+        QTest::newRow("does not fit an int") << (LTInt64(1) << 32) + 1 << 0;
+    }
+
+    void rebuildSelects()
+    {
+        QFETCH(LTInt64, select);
+        QFETCH(int, selected);
+        MessageBoxWatcher boxes;
+        storeWebsites(3);
+        RMainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QPointer<RankMain> old = window.Hub();
+        QCoreApplication::postEvent(&window, new ParamEvent(select));
+        QTRY_VERIFY(old.isNull());
+        RankMain* hub = window.Hub();
+        QCOMPARE(hub->m_pHeaderBar->ui->comboBoxWebsite->currentIndex(), selected);
+        QCOMPARE(hub->m_nCurrentView, 0);
+        QCOMPARE(checkedButton(hub), 0);
+    }
+
+    void headComboMinusOneChangesNothing()
+    {
+        storeWebsites(2);
+        RankMain hub;
+        hub.OnHeadBarWebsiteChanged(-1);
+        QCOMPARE(hub.m_pHeaderBar->ui->comboBoxWebsite->currentIndex(), 0);
+        hub.m_pHeaderBar->ui->comboBoxWebsite->setCurrentIndex(1);
+        QCOMPARE(hub.m_pHeaderBar->ui->comboBoxWebsite->currentIndex(), 1);
+    }
+};
+
+LT_TEST_MAIN(TestPageSwitching)
+#include "tst_pageswitching.moc"
