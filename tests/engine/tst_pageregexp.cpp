@@ -137,15 +137,11 @@ class TestPageRegExp : public QObject
     Q_OBJECT
 
     TestRankHub* m_hub = nullptr;
-    QStringList m_patterns;
+    // Read here, not in initTestCase: the data functions need them too.
+    const QStringList m_patterns = RankHub::ReadPatternFile();
 
 private slots:
-    void initTestCase()
-    {
-        m_hub = new TestRankHub;
-        for (int k = 0; k < REGEXP_Count; ++k)
-            m_patterns.append(m_hub->GetRegexp(REGEXP_INDEX(k)));
-    }
+    void initTestCase() { m_hub = new TestRankHub; }
     void cleanupTestCase() { delete m_hub; }
 
     // The bounded search finds exactly what QRegExp finds over the whole page.
