@@ -86,6 +86,13 @@ RankMain::RankMain(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, fla
         QCoreApplication::postEvent(this, new QEvent(QEvent::Type(EVENT_AddFirstWebsite)));
 
     m_lstRegexps = LoadRegexps();
+
+#ifdef LT_HAS_WEBSITE_VIEW
+    // The overview's website list and the header combo keep the same website selected.
+    if (LimitToolBox* list = m_pWebsiteView ? WebsiteList() : nullptr)
+        m_connections << connect(list, &QToolBox::currentChanged, this,
+                                 &RankMain::OnToolboxWebsiteChange);
+#endif
     m_bUpdateRunning = false;
     m_nTimerId = startTimer(2500);
 
