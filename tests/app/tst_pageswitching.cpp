@@ -8,6 +8,12 @@
 #include "TestMain.h"
 #include "ui_HeaderBar.h"
 
+#if __has_include("WebsiteView.h")
+#include "LimitToolBox.h"
+#include "WebsiteView.h"
+#define LT_HAS_WEBSITE_VIEW 1
+#endif
+
 #include <QLayout>
 #include <QPointer>
 #include <QPushButton>
@@ -301,6 +307,79 @@ private slots:
         QCOMPARE(hub->m_pHeaderBar->ui->comboBoxWebsite->currentIndex(), selected);
         QCOMPARE(hub->m_nCurrentView, 0);
         QCOMPARE(checkedButton(hub), 0);
+    }
+
+    // The header combo and the overview's website list keep one website selected, also one
+    // that the list had left out.
+    void comboAndListInStep_data()
+    {
+        QTest::addColumn<QString>("steps"); // "c<i>": combo index i, "l<k>": list page k
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QList<int>>("listOrder");
+
+        const QList<int> first10 = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+        QTest::newRow("combo, website in the list") << "c4" << 4 << first10;
+        QTest::newRow("list page") << "l6" << 6 << first10;
+        QTest::newRow("combo, left-out website")
+            << "c11" << 11 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 11};
+        QTest::newRow("then the list's first page")
+            << "c11 l0" << 1 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 11};
+        QTest::newRow("swapped-out website back through the combo")
+            << "c11 c0" << 0 << QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 11, 0};
+    }
+
+    void comboAndListInStep()
+    {
+#ifndef LT_HAS_WEBSITE_VIEW
+        QSKIP("the overview page is not part of this build");
+#else
+        QFETCH(QString, steps);
+        QFETCH(int, selected);
+        QFETCH(QList<int>, listOrder);
+
+        MessageBoxWatcher boxes;
+        storeWebsites(12);
+        RankMain hub;
+        hub.resize(1000, 580);
+        hub.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+        QComboBox* combo = hub.m_pHeaderBar->ui->comboBoxWebsite;
+        auto* list = hub.m_pWebsiteView->findChild<LimitToolBox*>(QStringLiteral("toolBoxWebsite"));
+        QVERIFY(list);
+
+        for (const QString& step : steps.split(' ')) {
+            const int value = step.mid(1).toInt();
+            if (step.startsWith('c'))
+                combo->setCurrentIndex(value);
+            else
+                list->setCurrentIndex(value);
+        }
+        QCOMPARE(combo->currentIndex(), selected);
+        QCOMPARE(list->GetWebsiteIndex(list->currentIndex()), selected);
+        QList<int> order;
+        for (int k = 0; k < list->count(); ++k)
+            order << list->GetWebsiteIndex(k);
+        QCOMPARE(order, listOrder);
+#endif
+    }
+
+    void overviewFollowsTheSwitch()
+    {
+#ifndef LT_HAS_WEBSITE_VIEW
+        QSKIP("the overview page is not part of this build");
+#else
+        MessageBoxWatcher boxes;
+        storeWebsites(2);
+        RankMain hub;
+        hub.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+        QVERIFY(hub.m_pWebsiteView->isVisible());
+        pageButton(&hub, 3)->click();
+        QVERIFY(!hub.m_pWebsiteView->isVisible());
+        pageButton(&hub, 0)->click();
+        QVERIFY(hub.m_pWebsiteView->isVisible());
+        QVERIFY(!hub.m_pSettingsView->isVisible());
+#endif
     }
 
     void headComboMinusOneChangesNothing()
