@@ -18,6 +18,12 @@ inline QString HomePage()
 {
     return QStringLiteral("http://www.brindlecor.example");
 }
+// The page whose text the overview's news panel shows and whose "lt_ver" meta attribute
+// names the newest version.
+inline QString NewsPage()
+{
+    return QStringLiteral("http://www.brindlecor.example/lumatrove/news.html");
+}
 
 // The pages the help menu opens; all but the update page say where the visitor came from.
 inline QString HelpPage()

@@ -24,11 +24,23 @@
 #include "SettingsView.h"
 #define LT_HAS_SETTINGS_VIEW 1
 #endif
+#include "MessageBoxHook.h"
+#include "RankHistory.h"
+#include "UpdateRun.h"
+#include "UrlOpenHook.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QFile>
+#include <QLabel>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTextCodec>
 #include <QTimerEvent>
 #include <QVBoxLayout>
+
+#include <array>
 
 const QString f_strSettingKeys[SETTING_Count] = {
     QStringLiteral("OnlyProxy"),         QStringLiteral("REPORT_CompanyName"),
@@ -55,9 +67,17 @@ const QVariant f_settingDefaultValues[SETTING_Count] = {
 
 QDateTime RankMain::m_dtPreviousDateTime;
 
+namespace {
+QUrl& NewsPageUrl()
+{
+    static QUrl url(MakerInfo::NewsPage());
+    return url;
+}
+} // namespace
+
 RankMain::RankMain(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags)
 {
-    // The news request (RequestNews) is sent here once the news check exists.
+    RequestNews(NewsPage());
 
     // The model. A repeated update number makes the load fail with empty lists; the
     // repeats are then removed and the model loaded once more.
@@ -181,6 +201,140 @@ QString RankMain::GetWindowTitle()
     return QStringLiteral("Lumatrove ") + GetProductVersion();
 }
 
+QUrl RankMain::NewsPage()
+{
+    return NewsPageUrl();
+}
+
+void RankMain::SetNewsPage(const QUrl& url)
+{
+    NewsPageUrl() = url;
+}
+
+void RankMain::RequestNews(QUrl url)
+{
+    // Deleted after its reply; a hub that goes before the reply arrives takes it along.
+    auto* manager = new QNetworkAccessManager(nullptr);
+    m_connections.append(
+        connect(manager, &QNetworkAccessManager::finished, this, &RankMain::OnNewsRequestFinished));
+    connect(this, &QObject::destroyed, manager, [manager] { delete manager; });
+    manager->get(QNetworkRequest(url));
+}
+
+bool RankMain::FindNewsVersion(const QString& page, QString& version)
+{
+    static const QString marker = QStringLiteral("meta lt_ver=\"");
+    const qsizetype at = page.indexOf(marker);
+    if (at < 0)
+        return false;
+    const qsizetype start = at + marker.size();
+    const qsizetype end = page.indexOf(QLatin1Char('"'), start);
+    if (end < 0)
+        return false;
+    version = page.mid(start, end - start);
+    return true;
+}
+
+bool RankMain::IsNewerVersion(const QString& remote, const QString& own)
+{
+    const auto parts = [](const QString& version) {
+        const QStringList texts = version.split(QLatin1Char('.'), Qt::KeepEmptyParts);
+        std::array<uint, 3> numbers{};
+        for (int i = 0; i < 3 && i < texts.size(); ++i) {
+            bool ok = false;
+            const uint value = texts[i].toUInt(&ok, 10);
+            numbers[i] = ok ? value : 0;
+        }
+        return numbers;
+    };
+    return parts(remote) > parts(own);
+}
+
+void RankMain::OnNewsRequestFinished(QNetworkReply* reply)
+{
+    QNetworkAccessManager* manager = reply->manager();
+    reply->deleteLater();
+    if (manager)
+        manager->deleteLater();
+    if (m_bStopped)
+        return;
+
+    // The error state is not consulted: a failed request gives an empty or partial page.
+    const QByteArray body = reply->readAll();
+    const QString page = QTextCodec::codecForHtml(body)->toUnicode(body);
+
+    QString remote;
+    if (FindNewsVersion(page, remote) && IsNewerVersion(remote, GetProductVersion())) {
+        const int answer = MessageBoxHook::information(
+            this, QStringLiteral("Lumatrove"),
+            QStringLiteral("There is a new version <b>%1</b> available, Download now?").arg(remote),
+            MessageBoxHook::Yes | MessageBoxHook::No, MessageBoxHook::NoButton);
+        if (answer == MessageBoxHook::Yes)
+            UrlOpenHook::openUrl(QUrl(MakerInfo::HomePage()));
+    }
+
+    // The news label belongs to the overview's side panel, which moves between the pages;
+    // all of them are children of the hub.
+    if (auto* label = findChild<QLabel*>(QStringLiteral("labelNews")))
+        label->setText(page);
+}
+
+void RankMain::CheckSchedual()
+{
+    CheckSchedualAt(QDateTime::currentDateTime());
+}
+
+void RankMain::CheckSchedualAt(const QDateTime& now)
+{
+    const QDate today = now.date();
+    for (const SCHEDUAL& schedual : m_vSchedual) {
+        bool dayPasses = true;
+        if (schedual.Type == 1) {
+            const int bit = today.dayOfWeek() - 1;
+            dayPasses = ((schedual.Days >> bit) & 1u) != 0;
+        } else if (schedual.Type == 2) {
+            dayPasses = quint64(today.day()) == schedual.Days;
+        }
+        if (!dayPasses)
+            continue;
+
+        bool due = false;
+        if (schedual.StartMode == 0) {
+            const QDateTime start(today, schedual.StartTime);
+            due = !m_dtPreviousDateTime.isNull() && m_dtPreviousDateTime < start && start <= now;
+        } else if (schedual.StartMode == 1) {
+            due = m_dtPreviousDateTime.isNull() && today != schedual.LastRunDay;
+        }
+        if (due)
+            m_lstDueSchedual.push_back(schedual);
+    }
+
+    m_dtPreviousDateTime = now;
+
+    if (m_lstDueSchedual.empty())
+        return;
+    // Taken off the queue before it runs: the run's nested event loop must not see it.
+    SCHEDUAL entry = m_lstDueSchedual.front();
+    m_lstDueSchedual.pop_front();
+    if (!ProceeSchedual(entry))
+        return;
+    entry.LastRunDay = today;
+    if (SCHEDUAL* own = FindSchedual(entry.Website, m_vSchedual))
+        own->LastRunDay = today;
+    m_Sqldb.UpdateSchedualLastRunDay(entry);
+}
+
+bool RankMain::ProceeSchedual(const SCHEDUAL& schedual)
+{
+    return UpdateRun::Schedule(*this, schedual, [this] { RefreshPages(); });
+}
+
+void RankMain::RefreshPages()
+{
+    // The overview page and then the keyword page show the histories again here, where
+    // they exist, once the pages are built.
+}
+
 void RankMain::Stop()
 {
     if (m_bStopped)
@@ -204,7 +358,7 @@ void RankMain::timerEvent(QTimerEvent* event)
     Q_UNUSED(event);
     if (m_bStopped)
         return;
-    // The schedule clock (CheckSchedual) runs here once schedules exist.
+    CheckSchedual();
 }
 
 void RankMain::customEvent(QEvent* event)

@@ -10,6 +10,7 @@
 #include <QMetaObject>
 #include <QSettings>
 #include <QString>
+#include <QUrl>
 #include <QVariant>
 #include <QWidget>
 
@@ -22,6 +23,7 @@ class WebsiteView;
 class KeywordsView;
 class AddWebsiteView;
 class SettingsView;
+class QNetworkReply;
 
 // The settings keys and their defaults, indexed by SETTINGS.
 extern const QString f_strSettingKeys[SETTING_Count];
@@ -61,6 +63,26 @@ public:
     static QString GetProductVersion();
     static QString GetWindowTitle();
 
+    // The news and version check: one request per hub, sent by the constructor.
+    void RequestNews(QUrl url);
+    // The address of the maker's news page; tests point it where no network is needed.
+    static QUrl NewsPage();
+    static void SetNewsPage(const QUrl& url);
+    // Is `remote` a newer version than `own`? Three decimal parts, missing or
+    // non-numeric parts counting as 0, further parts ignored.
+    static bool IsNewerVersion(const QString& remote, const QString& own);
+    // The version a news page names ("meta lt_ver=" and a double-quoted value); false
+    // when it names none.
+    static bool FindNewsVersion(const QString& page, QString& version);
+
+    // The schedule clock: one tick at the current time, and at a given time.
+    void CheckSchedual();
+    void CheckSchedualAt(const QDateTime& now);
+    // The schedule's update run; true when it counts as run today.
+    bool ProceeSchedual(const SCHEDUAL& schedual);
+    // Shows the histories again on the overview page, then on the keyword page.
+    void RefreshPages();
+
     // Called by the main window when a newer hub replaces this one: from here on this hub
     // runs no schedule, serves no event and reacts to none of its widgets' signals, even if
     // a dialog of one of its pages is still open.
@@ -84,6 +106,9 @@ public slots:
 public:
     // The time of the schedule clock's previous tick; shared by every generation of hub.
     static QDateTime m_dtPreviousDateTime;
+
+public slots:
+    void OnNewsRequestFinished(QNetworkReply* reply);
 
 protected:
     void timerEvent(QTimerEvent* event) override;

@@ -8,6 +8,7 @@
 #include "LumatroveMain.h"
 #include "MessageBoxHook.h"
 #include "RMainWindow.h"
+#include "RankMain.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -40,6 +41,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     PrintingHook hook;
     MessageBoxHook::install(&hook);
+    // The news request must not leave the machine.
+    RankMain::SetNewsPage(QUrl());
 
     const QStringList args = app.arguments().mid(1);
     QTimer::singleShot(0, &app, [args] {

@@ -1,5 +1,7 @@
 #include "TestEnvironment.h"
 
+#include "RankMain.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -48,6 +50,9 @@ void prepare()
     QDir().mkpath(runtime);
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     setEnv("XDG_RUNTIME_DIR", runtime);
+    // Every hub asks for the maker's news page; in a test that request must not leave the
+    // machine. An address without scheme fails at once, without any network.
+    RankMain::SetNewsPage(QUrl());
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         setEnv("QT_QPA_PLATFORM", QStringLiteral("offscreen"));
     freshHome();

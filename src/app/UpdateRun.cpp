@@ -1,0 +1,301 @@
+#include "UpdateRun.h"
+
+#include "LTException.h"
+#include "MessageBoxHook.h"
+#include "Progress.h"
+#include "RankHistory.h"
+#include "RankMain.h"
+#include "RankOperation.h"
+
+#include <QDate>
+#include <QDebug>
+#include <QLabel>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Lumatrove");
+const QString kAddWebsite = QStringLiteral("Please add a website.");
+const QString kAddWebsites = QStringLiteral("Please add some websites.");
+const QString kAllUpdated = QStringLiteral("All keywords have been updated today.");
+const QString kNoProxy = QStringLiteral(
+    "No proxy is selected for the specified countries. Can not start update process.");
+const QString kRemaining = QStringLiteral("Updating remaining keywords...");
+
+UpdateRun::OperationFactory& Factory()
+{
+    static UpdateRun::OperationFactory factory;
+    return factory;
+}
+
+LTInt64 PairCount(const WEBSITE& website)
+{
+    return LTInt64(website.SearchEngines.size()) * LTInt64(website.Keywords.size());
+}
+
+void SetLabel(Progress& progress, const QString& text)
+{
+    if (auto* label = progress.findChild<QLabel*>(QStringLiteral("label")))
+        label->setText(text);
+}
+
+// A stored proxy of unknown type keeps the operation from being built; the flag was
+// never set.
+void WarnCannotStart(QWidget* parent, const LTException& error)
+{
+    MessageBoxHook::warning(parent, kTitle,
+                            QStringLiteral("Can not start update process: %1.")
+                                .arg(QString::fromLocal8Bit(error.message())));
+}
+
+// Steps 7 to 10 of a run whose checks are queued: false when nothing could start (the
+// operation is then already destroyed).
+bool StartAndMerge(RankMain& hub, Progress& progress, std::unique_ptr<RankOperation>& operation,
+                   const UpdateRun::Refresh& refresh)
+{
+    if (!operation->StartTasks()) {
+        operation.reset();
+        return false;
+    }
+    progress.exec();
+    UpdateToDatabaseAndMem(operation->Results(), hub.m_vRankData, hub);
+    if (refresh)
+        refresh();
+    return true;
+}
+
+} // namespace
+
+UpdateRun::OperationFactory UpdateRun::SetOperationFactory(OperationFactory factory)
+{
+    OperationFactory previous = Factory();
+    Factory() = std::move(factory);
+    return previous;
+}
+
+std::unique_ptr<RankOperation> UpdateRun::MakeOperation(bool* updateRunning)
+{
+    if (Factory())
+        return Factory()(updateRunning);
+    return std::make_unique<RankOperation>(nullptr, updateRunning);
+}
+
+LTInt64 UpdateRun::CountUpdatedToday(const RankMain& hub, const WEBSITE& website)
+{
+    LTInt64 count = 0;
+    for (const QString& keyword : website.Keywords) {
+        for (const SEARCH_ENGINE& engine : website.SearchEngines) {
+            if (HasUpdateSuccessThisDay(hub.m_vRankData, website.Website, engine.SearchEngine,
+                                        keyword))
+                ++count;
+        }
+    }
+    return count;
+}
+
+void UpdateRun::Overview(RankMain& hub, QWidget* page, int websiteIndex, const Refresh& refresh)
+{
+    if (hub.IsStopped() || hub.m_bUpdateRunning)
+        return;
+    // An index beyond the list names no website, like a toolbox without a current page.
+    if (websiteIndex < 0 || websiteIndex >= int(hub.m_vWebsites.size())) {
+        MessageBoxHook::warning(page, kTitle, kAddWebsite);
+        return;
+    }
+    WEBSITE& website = hub.m_vWebsites[websiteIndex];
+    if (CountUpdatedToday(hub, website) == PairCount(website)) {
+        MessageBoxHook::information(page, kTitle, kAllUpdated);
+        return;
+    }
+
+    Progress progress(page);
+    progress.setModal(true);
+    const QDateTime last = QueryWebsitesLastUpdateTime(website.Website, hub.m_vRankData);
+    if (last.isValid() && last.date() == QDate::currentDate())
+        SetLabel(progress, kRemaining);
+
+    std::unique_ptr<RankOperation> operation;
+    try {
+        operation = MakeOperation(&hub.m_bUpdateRunning);
+    } catch (const LTException& error) {
+        WarnCannotStart(page, error);
+        return;
+    }
+    operation->SetProgress(&progress);
+    for (const QString& keyword : website.Keywords) {
+        for (const SEARCH_ENGINE& engine : website.SearchEngines) {
+            if (!HasUpdateSuccessThisDay(hub.m_vRankData, website.Website, engine.SearchEngine,
+                                         keyword))
+                operation->AddCheckRankTask(website.Website, &engine, keyword);
+        }
+    }
+    if (!StartAndMerge(hub, progress, operation, refresh))
+        MessageBoxHook::warning(page, kTitle, kNoProxy);
+}
+
+void UpdateRun::Keyword(RankMain& hub, QWidget* page, WEBSITE* website,
+                        const std::optional<QString>& keyword, const Refresh& refresh)
+{
+    if (hub.IsStopped() || hub.m_bUpdateRunning)
+        return;
+    if (!keyword || !website) {
+        MessageBoxHook::warning(page, kTitle, kAddWebsite);
+        return;
+    }
+
+    Progress progress(page);
+    progress.setModal(true);
+    std::unique_ptr<RankOperation> operation;
+    try {
+        operation = MakeOperation(&hub.m_bUpdateRunning);
+    } catch (const LTException& error) {
+        WarnCannotStart(page, error);
+        return;
+    }
+    operation->SetProgress(&progress);
+    for (const SEARCH_ENGINE& engine : website->SearchEngines)
+        operation->AddCheckRankTask(website->Website, &engine, *keyword);
+    if (!StartAndMerge(hub, progress, operation, refresh))
+        MessageBoxHook::warning(page, kTitle, kNoProxy);
+}
+
+bool UpdateRun::Schedule(RankMain& hub, const SCHEDUAL& schedule, const Refresh& refresh)
+{
+    if (hub.IsStopped() || hub.m_bUpdateRunning)
+        return false;
+    try {
+        WEBSITE* website = hub.FindWebsite(schedule.Website);
+
+        Progress progress(&hub);
+        progress.setModal(true);
+        std::unique_ptr<RankOperation> operation = MakeOperation(&hub.m_bUpdateRunning);
+        operation->SetProgress(&progress);
+        for (const SEARCH_ENGINE& engine : website->SearchEngines) {
+            for (const QString& keyword : website->Keywords) {
+                if (!HasUpdateSuccessThisDay(hub.m_vRankData, website->Website, engine.SearchEngine,
+                                             keyword))
+                    operation->AddCheckRankTask(website->Website, &engine, keyword);
+            }
+        }
+        const LTInt64 queued = LTInt64(operation->AllTasks().size());
+        if (queued == 0)
+            return true;
+        SetLabel(progress, website->Website + (queued < PairCount(*website)
+                                                   ? QStringLiteral(" scheduled updating "
+                                                                    "remaining keywords...")
+                                                   : QStringLiteral(" scheduled updating...")));
+        StartAndMerge(hub, progress, operation, refresh);
+        return true;
+    } catch (const LTException& error) {
+        qCritical().noquote() << QStringLiteral("scheduled updating error: ") +
+                                     QString::fromLocal8Bit(error.message());
+        return false;
+    }
+}
+
+void UpdateRun::UpdateAll(RankMain& hub, QWidget* headerBar, int websiteCount,
+                          const Refresh& refresh)
+{
+    if (hub.IsStopped() || hub.m_bUpdateRunning)
+        return;
+    if (websiteCount < 1) {
+        MessageBoxHook::warning(headerBar, kTitle, kAddWebsites);
+        return;
+    }
+
+    Progress progress(headerBar);
+    progress.setModal(true);
+    std::unique_ptr<RankOperation> operation;
+    try {
+        operation = MakeOperation(&hub.m_bUpdateRunning);
+    } catch (const LTException& error) {
+        WarnCannotStart(headerBar, error);
+        return;
+    }
+    operation->SetProgress(&progress);
+    LTInt64 wanted = 0;
+    for (const WEBSITE& website : hub.m_vWebsites) {
+        wanted += PairCount(website);
+        for (const SEARCH_ENGINE& engine : website.SearchEngines) {
+            for (const QString& keyword : website.Keywords) {
+                if (!HasUpdateSuccessThisDay(hub.m_vRankData, website.Website, engine.SearchEngine,
+                                             keyword))
+                    operation->AddCheckRankTask(website.Website, &engine, keyword);
+            }
+        }
+    }
+    const LTInt64 queued = LTInt64(operation->AllTasks().size());
+    if (queued == 0) {
+        MessageBoxHook::information(headerBar, kTitle, kAllUpdated);
+        return;
+    }
+    if (queued < wanted)
+        SetLabel(progress, kRemaining);
+    if (!StartAndMerge(hub, progress, operation, refresh))
+        MessageBoxHook::warning(headerBar, kTitle, kNoProxy);
+}
+
+void UpdateToFlowItem(RANK_DATA* series, const UPDATE_FLOW& flow)
+{
+    if (!series || series->FlowItems.empty())
+        return;
+    // Newest first: the point of the day is nearly always the last one.
+    for (auto it = series->FlowItems.rbegin(); it != series->FlowItems.rend(); ++it) {
+        if (it->UpdateNo == flow.UpdateNo) {
+            it->Rank = qint16(flow.Rank);
+            it->SearchTime = flow.SearchTime;
+            it->RankURL = flow.RankURL;
+            return;
+        }
+    }
+}
+
+void UpdateToDatabaseAndMem(std::list<UPDATE_FLOW>& flows, std::vector<RANK_DATA*>& rankData)
+{
+    auto* hub = dynamic_cast<RankMain*>(RankHub::Current());
+    if (!hub)
+        return;
+    UpdateToDatabaseAndMem(flows, rankData, *hub);
+}
+
+void UpdateToDatabaseAndMem(std::list<UPDATE_FLOW>& flows, std::vector<RANK_DATA*>& rankData,
+                            RankMain& hub)
+{
+    std::vector<UPDATE_FLOW*> inserts;
+    std::vector<UPDATE_FLOW*> updates;
+    for (UPDATE_FLOW& flow : flows) {
+        RANK_DATA* series = AssignProperRankData(rankData, flow);
+        if (HasUpdatedThisDay(series, flow, flow.UpdateNo)) {
+            UpdateToFlowItem(series, flow);
+            updates.push_back(&flow);
+        } else {
+            flow.UpdateNo = hub.GetLastUpdateNo() + 1;
+            FLOW_ITEM point;
+            point.UpdateNo = flow.UpdateNo;
+            point.Rank = qint16(flow.Rank);
+            point.SearchTime = flow.SearchTime;
+            point.RankURL = flow.RankURL;
+            series->FlowItems.push_back(point);
+            inserts.push_back(&flow);
+        }
+    }
+
+    QSqlQuery query(hub.m_Sqldb.m_DB);
+    if (!query.exec(QStringLiteral("begin"))) {
+        MessageBoxHook::warning(nullptr, kTitle, query.lastError().text());
+        return;
+    }
+    if (!inserts.empty()) {
+        QString error;
+        if (!hub.m_Sqldb.BatchInsert(inserts, error, query))
+            MessageBoxHook::warning(nullptr, kTitle, error);
+    }
+    if (!updates.empty()) {
+        QString error;
+        if (!hub.m_Sqldb.BatchUpdate(updates, error, query))
+            MessageBoxHook::warning(nullptr, kTitle, error);
+    }
+    if (!query.exec(QStringLiteral("commit")))
+        MessageBoxHook::warning(nullptr, kTitle, query.lastError().text());
+}
