@@ -1,0 +1,254 @@
+#include "FakeSearchEngine.h"
+#include "MakerInfo.h"
+#include "MessageBoxWatcher.h"
+#include "RankMain.h"
+#include "TestMain.h"
+#include "UrlOpenWatcher.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QSettings>
+
+namespace {
+
+// Records, with every box, what the news label showed while the box was up.
+class LabelAtBox : public MessageBoxWatcher
+{
+public:
+    int show(const Request& request) override
+    {
+        labelAtBox << (label ? label->text() : QStringLiteral("<no label>"));
+        return MessageBoxWatcher::show(request);
+    }
+    QPointer<QLabel> label;
+    QStringList labelAtBox;
+};
+
+const QString kPlaceholder = QStringLiteral("placeholder news");
+
+// The news label of the hub: the overview page's when it has one.
+QLabel* newsLabel(RankMain& hub)
+{
+    QLabel* label = hub.findChild<QLabel*>(QStringLiteral("labelNews"));
+    if (!label) {
+        label = new QLabel(&hub);
+        label->setObjectName(QStringLiteral("labelNews"));
+    }
+    label->setText(kPlaceholder);
+    return label;
+}
+
+} // namespace
+
+class TestNewsCheck : public QObject
+{
+    Q_OBJECT
+
+    FakeSearchEngine* server = nullptr;
+
+    QUrl newsUrl() const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1/lumatrove/news.html").arg(server->port()));
+    }
+
+private slots:
+    void init()
+    {
+        const QString home = TestEnvironment::freshHome();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home + "/.config");
+        server = new FakeSearchEngine;
+        QVERIFY(server->listen(0));
+        RankMain::SetNewsPage(newsUrl());
+    }
+
+    void cleanup()
+    {
+        RankMain::SetNewsPage(QUrl());
+        delete server;
+        server = nullptr;
+    }
+
+    void versionOffer_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QString>("offered"); // null: no dialog
+
+        auto withVersion = [](const char* attribute) {
+            return QByteArray("<html><head><") + attribute +
+                   "></head><body><p>News of the day</p></body></html>";
+        };
+        QTest::newRow("same version") << withVersion("meta lt_ver=\"1.7.7\"") << QString();
+        QTest::newRow("third part higher") << withVersion("meta lt_ver=\"1.7.8\"") << "1.7.8";
+        QTest::newRow("two parts") << withVersion("meta lt_ver=\"1.8\"") << "1.8";
+        QTest::newRow("numbers, not text") << withVersion("meta lt_ver=\"1.10.0\"") << "1.10.0";
+        QTest::newRow("one part") << withVersion("meta lt_ver=\"2\"") << "2";
+        QTest::newRow("fourth part ignored") << withVersion("meta lt_ver=\"1.7.7.9\"") << QString();
+        QTest::newRow("older") << withVersion("meta lt_ver=\"1.7.6\"") << QString();
+        QTest::newRow("older major, newer minor")
+            << withVersion("meta lt_ver=\"0.9.9\"") << QString();
+        QTest::newRow("not numbers") << withVersion("meta lt_ver=\"abc\"") << QString();
+        QTest::newRow("leading number greater") << withVersion("meta lt_ver=\"2.x\"") << "2.x";
+        QTest::newRow("non-number third part") << withVersion("meta lt_ver=\"1.7.x\"") << QString();
+        QTest::newRow("empty parts") << withVersion("meta lt_ver=\"1..8\"") << QString();
+        QTest::newRow("empty value") << withVersion("meta lt_ver=\"\"") << QString();
+        QTest::newRow("too large for a number")
+            << withVersion("meta lt_ver=\"99999999999.0.0\"") << QString();
+        QTest::newRow("other case") << withVersion("META LT_VER=\"9.9.9\"") << QString();
+        QTest::newRow("single quotes") << withVersion("meta lt_ver='9.9.9'") << QString();
+        QTest::newRow("blank before the quote")
+            << withVersion("meta lt_ver= \"9.9.9\"") << QString();
+        QTest::newRow("unterminated") << QByteArray("<p>meta lt_ver=\"9.9.9</p>") << QString();
+        QTest::newRow("first of two") << QByteArray("<b>meta lt_ver=\"1.7.7\"</b> <i>meta "
+                                                    "lt_ver=\"9.0.0\"</i>")
+                                      << QString();
+        QTest::newRow("inside other text")
+            << QByteArray("<!-- xmeta lt_ver=\"1.9.0\" -->") << "1.9.0";
+        QTest::newRow("no attribute") << QByteArray("<p>Nothing new</p>") << QString();
+        QTest::newRow("empty page") << QByteArray() << QString();
+    }
+
+    // Which pages offer a download, with what text, and that the page is shown after the
+    // box, whatever the answer.
+    void versionOffer()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(QString, offered);
+        server->setDefaultHandler([&](const RecordedRequest&) { return FakeResponse::page(page); });
+
+        for (const int answer : {int(MessageBoxHook::No), int(MessageBoxHook::Yes)}) {
+            LabelAtBox boxes;
+            boxes.queueAnswer(answer);
+            UrlOpenWatcher browser;
+            server->clearRequests();
+            RankMain hub;
+            QLabel* label = newsLabel(hub);
+            boxes.label = label;
+            QTRY_VERIFY(
+                label->text() != kPlaceholder ||
+                (page.isEmpty() && boxes.boxes().isEmpty() && server->requests().size() == 1));
+            if (page.isEmpty())
+                QTRY_COMPARE(label->text(), QString());
+            QCOMPARE(label->text(), QString::fromLatin1(page));
+
+            QCOMPARE(server->requests().size(), 1);
+            QCOMPARE(server->requests()[0].method, QByteArray("GET"));
+            QCOMPARE(server->requests()[0].target, QByteArray("/lumatrove/news.html"));
+
+            if (offered.isNull()) {
+                QCOMPARE(boxes.boxes().size(), 0);
+                QCOMPARE(browser.urls().size(), 0);
+                continue;
+            }
+            QCOMPARE(boxes.boxes().size(), 1);
+            const MessageBoxHook::Request& box = boxes.boxes()[0];
+            QCOMPARE(box.icon, MessageBoxHook::Information);
+            QCOMPARE(box.parent, &hub);
+            QCOMPARE(box.title, QStringLiteral("Lumatrove"));
+            QCOMPARE(box.text,
+                     QStringLiteral("There is a new version <b>%1</b> available, Download now?")
+                         .arg(offered));
+            QCOMPARE(box.buttons, int(MessageBoxHook::Yes | MessageBoxHook::No));
+            QCOMPARE(box.defaultButton, int(MessageBoxHook::NoButton));
+            QCOMPARE(boxes.labelAtBox, QStringList{kPlaceholder});
+            if (answer == MessageBoxHook::Yes)
+                QCOMPARE(browser.urls(), QList<QUrl>{QUrl(MakerInfo::HomePage())});
+            else
+                QCOMPARE(browser.urls().size(), 0);
+        }
+    }
+
+    void decoding_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("shown");
+        const QString text = QStringLiteral("Caf\u00e9 \u65b0\u7248");
+        QTest::newRow("utf-8 named by the page")
+            << (QByteArray("<meta charset=\"utf-8\"><p>") + text.toUtf8() + "</p>")
+            << QStringLiteral("<meta charset=\"utf-8\"><p>") + text + "</p>";
+        QTest::newRow("utf-8 byte-order mark")
+            << (QByteArray("\xEF\xBB\xBF<p>") + text.toUtf8() + "</p>") << "<p>" + text + "</p>";
+        QTest::newRow("nothing named: Latin-1")
+            << QByteArray("<p>Caf\xE9</p>") << QStringLiteral("<p>Caf\u00e9</p>");
+    }
+
+    void decoding()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, shown);
+        // The header's charset is not what decides.
+        server->setDefaultHandler([&](const RecordedRequest&) {
+            return FakeResponse::page(body, "text/html; charset=Shift_JIS");
+        });
+        MessageBoxWatcher boxes;
+        RankMain hub;
+        QLabel* label = newsLabel(hub);
+        QTRY_COMPARE(label->text(), shown);
+    }
+
+    // A failed request shows whatever came, and offers nothing.
+    void serverError()
+    {
+        server->setDefaultHandler([](const RecordedRequest&) {
+            return FakeResponse::withStatus(500, "Internal Server Error",
+                                            "<p>meta lt_ver=\"9.0.0\" broken</p>");
+        });
+        MessageBoxWatcher boxes;
+        RankMain hub;
+        QLabel* label = newsLabel(hub);
+        QTRY_COMPARE(label->text(), QStringLiteral("<p>meta lt_ver=\"9.0.0\" broken</p>"));
+        // The error state is not consulted: the page's version still counts.
+        QCOMPARE(boxes.boxes().size(), 1);
+    }
+
+    void nothingListening()
+    {
+        const QUrl closed = newsUrl();
+        delete server;
+        server = new FakeSearchEngine;
+        QVERIFY(server->listen(0));
+        RankMain::SetNewsPage(closed);
+        MessageBoxWatcher boxes;
+        RankMain hub;
+        QLabel* label = newsLabel(hub);
+        QTRY_COMPARE(label->text(), QString());
+        QCOMPARE(boxes.boxes().size(), 0);
+    }
+
+    // Each hub sends its own request; a hub that goes (or is replaced) before the answer
+    // arrives is left alone by it.
+    void hubsAndLateAnswers()
+    {
+        server->setDefaultHandler([](const RecordedRequest&) {
+            FakeResponse response = FakeResponse::page("<meta lt_ver=\"3.0\">late");
+            response.delayMs = 300;
+            return response;
+        });
+        MessageBoxWatcher boxes;
+        {
+            RankMain gone;
+            QTRY_COMPARE(server->requests().size(), 1);
+        }
+        auto* stopped = new RankMain;
+        QLabel* stoppedLabel = newsLabel(*stopped);
+        QTRY_COMPARE(server->requests().size(), 2);
+        stopped->Stop();
+        RankMain current;
+        QLabel* label = newsLabel(current);
+        QTRY_COMPARE(label->text(), QStringLiteral("<meta lt_ver=\"3.0\">late"));
+        QCOMPARE(server->requests().size(), 3);
+        QTest::qWait(400);
+        QCOMPARE(stoppedLabel->text(), kPlaceholder);
+        QCOMPARE(boxes.boxes().size(), 1);
+        QCOMPARE(boxes.boxes()[0].parent, &current);
+        delete stopped;
+    }
+
+    void versionAndTitle()
+    {
+        QCOMPARE(RankMain::GetProductVersion(), QStringLiteral("1.7.7"));
+        QCOMPARE(RankMain::GetWindowTitle(), QStringLiteral("Lumatrove 1.7.7"));
+    }
+};
+
+LT_TEST_MAIN(TestNewsCheck)
+#include "tst_newscheck.moc"
