@@ -270,7 +270,7 @@ void RankMain::OnNewsRequestFinished(QNetworkReply* reply)
             QStringLiteral("There is a new version <b>%1</b> available, Download now?").arg(remote),
             MessageBoxHook::Yes | MessageBoxHook::No, MessageBoxHook::NoButton);
         if (answer == MessageBoxHook::Yes)
-            UrlOpenHook::open(QUrl(MakerInfo::HomePage()));
+            UrlOpenHook::openUrl(QUrl(MakerInfo::HomePage()));
     }
 
     // The news label belongs to the overview's side panel, which moves between the pages;
