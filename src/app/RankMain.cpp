@@ -331,8 +331,14 @@ bool RankMain::ProceeSchedual(const SCHEDUAL& schedual)
 
 void RankMain::RefreshPages()
 {
-    // The overview page and then the keyword page show the histories again here, where
-    // they exist, once the pages are built.
+#ifdef LT_HAS_WEBSITE_VIEW
+    if (m_pWebsiteView)
+        m_pWebsiteView->PopluateRankData(m_vRankData);
+#endif
+#ifdef LT_HAS_KEYWORDS_VIEW
+    if (m_pKeywordsView)
+        m_pKeywordsView->PopluateRankData(m_vRankData);
+#endif
 }
 
 void RankMain::Stop()

@@ -162,7 +162,6 @@ private slots:
         QFETCH(bool, due);
         {
             SqlDb store;
-            // No keywords: a run that is due counts as run at once, without a dialog.
             QVERIFY(addWebsite(store, "example.com", kEngines, ""));
             QVERIFY(addSchedual(store, "example.com", type, days, start, mode, lastRun));
         }
