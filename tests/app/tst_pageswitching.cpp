@@ -382,6 +382,21 @@ private slots:
 #endif
     }
 
+    // A replaced hub reacts to none of its header bar's controls.
+    void stoppedHubIgnoresTheHeaderBar()
+    {
+        MessageBoxWatcher boxes;
+        storeWebsites(2);
+        RankMain hub;
+        hub.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+        hub.Stop();
+        hub.m_pHeaderBar->SwitchViewToolButton(HBS_Settings);
+        emit hub.m_pHeaderBar->DoSwitchView(HBS_Settings, nullptr);
+        QCOMPARE(hub.m_nCurrentView, 0);
+        QVERIFY(!hub.m_pSettingsView);
+    }
+
     void headComboMinusOneChangesNothing()
     {
         storeWebsites(2);
