@@ -14,6 +14,12 @@
 #define LT_HAS_WEBSITE_VIEW 1
 #endif
 
+#if __has_include("KeywordsView.h")
+#include "KeywordsView.h"
+#include <QListWidget>
+#define LT_HAS_KEYWORDS_VIEW 1
+#endif
+
 #include <QLayout>
 #include <QPointer>
 #include <QPushButton>
@@ -379,6 +385,62 @@ private slots:
         pageButton(&hub, 0)->click();
         QVERIFY(hub.m_pWebsiteView->isVisible());
         QVERIFY(!hub.m_pSettingsView->isVisible());
+#endif
+    }
+
+    // The keyword page shows the website of the header combo when it is first built, and
+    // is told about every later selection.
+    void keywordPageFollowsTheSelection()
+    {
+#ifndef LT_HAS_KEYWORDS_VIEW
+        QSKIP("the keyword page is not part of this build");
+#else
+        MessageBoxWatcher boxes;
+        storeWebsites(3);
+        RankMain hub;
+        hub.resize(1000, 580);
+        hub.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+        QComboBox* combo = hub.m_pHeaderBar->ui->comboBoxWebsite;
+
+        combo->setCurrentIndex(2);
+        QVERIFY(!hub.m_pKeywordsView);
+        pageButton(&hub, 1)->click();
+        QPointer<KeywordsView> page = hub.m_pKeywordsView;
+        QVERIFY(page);
+        QVERIFY(page->isVisible());
+        QCOMPARE(page->CurrentWebsite()->Website, QStringLiteral("site2.example"));
+
+        pageButton(&hub, 0)->click();
+        combo->setCurrentIndex(1);
+        QCOMPARE(page->CurrentWebsite()->Website, QStringLiteral("site1.example"));
+        pageButton(&hub, 1)->click();
+        QCOMPARE(hub.m_pKeywordsView, page.data());
+        QCOMPARE(page->CurrentWebsite()->Website, QStringLiteral("site1.example"));
+        QCOMPARE(hub.findChildren<KeywordsView*>().size(), 1);
+#endif
+    }
+
+    void keywordOpenedFromTheOverview()
+    {
+#ifndef LT_HAS_KEYWORDS_VIEW
+        QSKIP("the keyword page is not part of this build");
+#else
+        MessageBoxWatcher boxes;
+        storeWebsites(2);
+        RankMain hub;
+        hub.resize(1000, 580);
+        hub.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+
+        hub.SwitchToSpecicalKeywordView(QStringLiteral("boots"));
+        QVERIFY(hub.m_pKeywordsView);
+        QCOMPARE(hub.m_nCurrentView, 1);
+        QCOMPARE(checkedButton(&hub), 1);
+        QCOMPARE(hub.m_pKeywordsView->CurrentWebsite()->Website, QStringLiteral("site0.example"));
+        auto* list = hub.m_pKeywordsView->findChild<QListWidget*>(QStringLiteral("listWidget"));
+        QVERIFY(list && list->currentItem());
+        QCOMPARE(list->currentItem()->text(), QStringLiteral("boots"));
 #endif
     }
 
