@@ -575,7 +575,8 @@ void AddWebsiteView::on_btnCancel_clicked()
     if (!hub || hub->m_vWebsites.empty())
         return;
     const auto previous = HeaderBarState(hub->m_nPreviousView);
-    m_pHeaderBar->SwitchViewToolButton(previous);
+    if (m_pHeaderBar)
+        m_pHeaderBar->SwitchViewToolButton(previous);
     hub->OnSwitchView(previous, nullptr);
 }
 

@@ -1,5 +1,6 @@
 #include "AddWebsiteModel.h"
 #include "AddWebsiteView.h"
+#include "HeaderBarState.h"
 #include "MessageBoxWatcher.h"
 #include "ParamEvent.h"
 #include "RMainWindow.h"
@@ -592,6 +593,26 @@ private slots:
         page->ui.btnCancel->click();
         QCOMPARE(dialog.closes, 1);
         QCOMPARE(values("SELECT Website FROM Website"), QVariantList{"example.com"});
+        QVERIFY(postedEvents().isEmpty());
+    }
+
+    // The hub's add page goes back to the page shown before it, keeping what was typed.
+    void cancelGoesBack()
+    {
+        openWindow(
+            {{"example.com", "2026-01-02T03:04:05", "www.google.com?English?United States", "a"}});
+        hub()->OnSwitchView(HBS_AddWebsite, nullptr);
+        AddWebsiteView* page = hub()->m_pAddWebsiteView;
+        QVERIFY(page);
+        QCOMPARE(hub()->m_nCurrentView, int(HBS_AddWebsite));
+        page->ui.lineUrl->setText("typed.example");
+        page->ui.btnCancel->click();
+        QCOMPARE(hub()->m_nCurrentView, int(HBS_WebsiteView));
+        QCOMPARE(hub()->m_nPreviousView, int(HBS_AddWebsite));
+        QVERIFY(page->isHidden());
+        hub()->OnSwitchView(HBS_AddWebsite, nullptr);
+        QCOMPARE(hub()->m_pAddWebsiteView, page);
+        QCOMPARE(page->ui.lineUrl->text(), QStringLiteral("typed.example"));
         QVERIFY(postedEvents().isEmpty());
     }
 
