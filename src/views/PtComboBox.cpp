@@ -12,6 +12,9 @@ PtComboBox::PtComboBox(QWidget* parent) : QComboBox(parent)
     edit->setCursor(Qt::PointingHandCursor);
     setLineEdit(edit);
     edit->setText(QStringLiteral("Report"));
+    // The field stays editable, but what is typed there is no report: Return must not add
+    // it to the menu as a new entry.
+    setInsertPolicy(QComboBox::NoInsert);
 
     view()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

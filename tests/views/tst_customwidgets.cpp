@@ -57,6 +57,7 @@ private slots:
     void helpListIgnoresWheel();
     void reportCaptionAfterFilling();
     void reportSameEntryTwice();
+    void reportTypingAddsNoEntry();
     void reportIgnoresOtherEvents();
 };
 
@@ -237,6 +238,21 @@ void TestCustomWidgets::reportSameEntryTwice()
     QCOMPARE(handled, (QList<int>{1, 1, 0}));
     QCOMPARE(captionsSeen, (QStringList{"Report", "Report", "Report"}));
     QCOMPARE(menu->lineEdit()->text(), QStringLiteral("Report"));
+}
+
+void TestCustomWidgets::reportTypingAddsNoEntry()
+{
+    QWidget page;
+    auto* menu = new PtComboBox(&page);
+    menu->addItems({"Export PDF", "Export CSV"});
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    menu->lineEdit()->setFocus();
+    QTest::keyClicks(menu->lineEdit(), QStringLiteral("x"));
+    QTest::keyClick(menu->lineEdit(), Qt::Key_Return);
+    QCOMPARE(menu->count(), 2);
+    QCOMPARE(menu->itemText(0), QStringLiteral("Export PDF"));
+    QCOMPARE(menu->itemText(1), QStringLiteral("Export CSV"));
 }
 
 void TestCustomWidgets::reportIgnoresOtherEvents()
