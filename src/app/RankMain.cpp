@@ -1,12 +1,18 @@
 #include "RankMain.h"
 
+#include "AddWebsiteView.h"
 #include "HeaderBar.h"
 #include "LTException.h"
 #include "MakerInfo.h"
+#include "SettingsView.h"
+#include "MessageBoxHook.h"
+#include "RankHistory.h"
+#include "UpdateRun.h"
+#include "UrlOpenHook.h"
 #include "ui_HeaderBar.h"
 
-// The pages come from their own layers; a page whose class is not part of the build yet
-// is never shown.
+// The overview and keyword pages come from their own layers; a page whose class is not
+// part of the build yet is never shown.
 #if __has_include("WebsiteView.h")
 #include "LimitToolBox.h"
 #include "WebsiteView.h"
@@ -16,18 +22,6 @@
 #include "KeywordsView.h"
 #define LT_HAS_KEYWORDS_VIEW 1
 #endif
-#if __has_include("AddWebsiteView.h")
-#include "AddWebsiteView.h"
-#define LT_HAS_ADD_WEBSITE_VIEW 1
-#endif
-#if __has_include("SettingsView.h")
-#include "SettingsView.h"
-#define LT_HAS_SETTINGS_VIEW 1
-#endif
-#include "MessageBoxHook.h"
-#include "RankHistory.h"
-#include "UpdateRun.h"
-#include "UrlOpenHook.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -386,14 +380,10 @@ QWidget* RankMain::Page(int state) const
     case HBS_KeywordsView:
         return m_pKeywordsView;
 #endif
-#ifdef LT_HAS_ADD_WEBSITE_VIEW
     case HBS_AddWebsite:
         return m_pAddWebsiteView;
-#endif
-#ifdef LT_HAS_SETTINGS_VIEW
     case HBS_Settings:
         return m_pSettingsView;
-#endif
     default:
         return nullptr;
     }
@@ -422,28 +412,23 @@ void RankMain::OnSwitchView(HeaderBarState state, void* parameter)
 #endif
         break;
     case HBS_AddWebsite:
-#ifdef LT_HAS_ADD_WEBSITE_VIEW
         if (!m_pAddWebsiteView) {
             m_pAddWebsiteView =
                 new AddWebsiteView(nullptr, m_pHeaderBar, static_cast<const WEBSITE*>(parameter));
             layout()->addWidget(m_pAddWebsiteView);
         }
-#endif
         break;
     case HBS_Settings:
-#ifdef LT_HAS_SETTINGS_VIEW
         if (!m_pSettingsView) {
             m_pSettingsView = new SettingsView(nullptr);
             layout()->addWidget(m_pSettingsView);
         }
-#endif
         break;
     default:
         break;
     }
     if (QWidget* widget = Page(state))
         widget->setVisible(true);
-    Q_UNUSED(parameter);
 
     m_nPreviousView = m_nCurrentView;
     m_nCurrentView = state;
