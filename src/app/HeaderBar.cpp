@@ -2,6 +2,8 @@
 
 #include "MakerInfo.h"
 #include "PtCombox.h"
+#include "RankMain.h"
+#include "UpdateRun.h"
 #include "UrlOpenHook.h"
 #include "ui_HeaderBar.h"
 
@@ -141,4 +143,12 @@ void HeaderBar::OnComboBoxHelpClicked(const QString& text)
     else
         return;
     UrlOpenHook::openUrl(QUrl(page));
+}
+
+void HeaderBar::on_pushUpdateAllWebsite_clicked()
+{
+    auto* hub = qobject_cast<RankMain*>(parentWidget());
+    if (!hub)
+        return;
+    UpdateRun::UpdateAll(*hub, this, ui->comboBoxWebsite->count(), [hub] { hub->RefreshPages(); });
 }

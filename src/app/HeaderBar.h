@@ -32,6 +32,9 @@ public:
     // Ends the program; kept for a quit button, which the form does not have (a plain
     // function, so that the form's auto-connection does not look for the button).
     void on_pushButton_4_clicked();
+    // Update run of every website; the form has no button for it (a plain function for
+    // the same reason).
+    void on_pushUpdateAllWebsite_clicked();
 
     // The form; the hub, the main window and the add-website page use its website combo.
     Ui_HeaderBar* ui;

@@ -1,4 +1,5 @@
 #include "CheckTiming.h"
+#include "HeaderBar.h"
 #include "MessageBoxWatcher.h"
 #include "Progress.h"
 #include "RankHistory.h"
@@ -431,6 +432,38 @@ private slots:
         QVERIFY(!hub.m_bUpdateRunning);
         QCOMPARE(refreshed, 1);
         QCOMPARE(runs.operations, 2);
+    }
+
+    // The header bar's entry: the combo's count decides, the bar parents the boxes.
+    void updateAllFromTheHeaderBar()
+    {
+        {
+            SqlDb store;
+            QVERIFY(addWebsite(store, "a.example", kTwoEngines, "shoes"));
+            QVERIFY(addWebsite(store, "b.example", kTwoEngines, "boots"));
+        }
+        StandInRuns runs;
+        RankMain hub;
+        QVERIFY(hub.m_pHeaderBar);
+        DialogSeen seen;
+        watchDialog(runs, hub, seen);
+        hub.m_pHeaderBar->on_pushUpdateAllWebsite_clicked();
+        QCOMPARE(runs.queued.size(), 4);
+        QCOMPARE(seen.parents, QList<QWidget*>(4, hub.m_pHeaderBar));
+        QCOMPARE(storedRows(hub.m_Sqldb).size(), 4);
+    }
+
+    void updateAllFromAnEmptyHeaderBar()
+    {
+        StandInRuns runs;
+        RankMain hub;
+        QVERIFY(hub.m_vWebsites.empty());
+        MessageBoxWatcher boxes;
+        hub.m_pHeaderBar->on_pushUpdateAllWebsite_clicked();
+        QCOMPARE(boxes.boxes().size(), 1);
+        QCOMPARE(boxes.boxes()[0].text, QStringLiteral("Please add some websites."));
+        QCOMPARE(boxes.boxes()[0].parent, hub.m_pHeaderBar);
+        QCOMPARE(runs.operations, 0);
     }
 
     void updateAllFullLabel()
