@@ -296,6 +296,10 @@ void UpdateToDatabaseAndMem(std::list<UPDATE_FLOW>& flows, std::vector<RANK_DATA
         if (!hub.m_Sqldb.BatchUpdate(updates, error, query))
             MessageBoxHook::warning(nullptr, kTitle, error);
     }
-    if (!query.exec(QStringLiteral("commit")))
+    if (!query.exec(QStringLiteral("commit"))) {
         MessageBoxHook::warning(nullptr, kTitle, query.lastError().text());
+        // A transaction left open would make the "begin" of every later run fail, and
+        // closing the store would then drop all of their rows.
+        query.exec(QStringLiteral("rollback"));
+    }
 }

@@ -313,6 +313,44 @@ private slots:
         QVERIFY(query.exec("rollback"));
     }
 
+    // A commit the file refuses (another connection reads it) is reported, and does not
+    // keep the next run from being stored.
+    void refusedCommit()
+    {
+        RankMain hub;
+        {
+            QSqlDatabase reader =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reader"));
+            reader.setDatabaseName(SqlDb::DatabasePath());
+            reader.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1"));
+            QVERIFY(reader.open());
+            QSqlQuery reading(reader);
+            QVERIFY(reading.exec("begin"));
+            QVERIFY(reading.exec("SELECT * FROM Website"));
+            QVERIFY(reading.next());
+
+            MessageBoxWatcher boxes;
+            std::list<UPDATE_FLOW> flows{measurement(G, "shoes", QDateTime(today, QTime(9, 0)), 2)};
+            UpdateToDatabaseAndMem(flows, hub.m_vRankData, hub);
+            QCOMPARE(boxes.boxes().size(), 1);
+            QCOMPARE(boxes.boxes()[0].icon, MessageBoxHook::Warning);
+            QCOMPARE(boxes.boxes()[0].title, QStringLiteral("Lumatrove"));
+            QVERIFY2(boxes.boxes()[0].text.contains("locked"), qPrintable(boxes.boxes()[0].text));
+            QVERIFY(reading.exec("commit"));
+            reading.finish();
+            reader.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("reader"));
+        QCOMPARE(storedRows(hub.m_Sqldb), QStringList());
+
+        MessageBoxWatcher boxes;
+        const QDateTime t10(today, QTime(10, 0));
+        std::list<UPDATE_FLOW> flows{measurement(G, "boots", t10, 5)};
+        UpdateToDatabaseAndMem(flows, hub.m_vRankData, hub);
+        QCOMPARE(boxes.boxes().size(), 0);
+        QCOMPARE(storedRows(hub.m_Sqldb), QStringList{"2 www.google.com boots 5  " + iso(t10)});
+    }
+
     void overwriteByNumber_data()
     {
         QTest::addColumn<QList<LTInt64>>("numbers");
