@@ -92,6 +92,8 @@ RankMain::RankMain(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, fla
     m_connections << connect(m_pHeaderBar->ui->comboBoxWebsite,
                              qOverload<int>(&QComboBox::currentIndexChanged), this,
                              &RankMain::OnHeadBarWebsiteChanged);
+    m_pWebsiteView = new WebsiteView(nullptr, m_vWebsites, m_vRankData);
+    layout->addWidget(m_pWebsiteView);
 
     m_nCurrentView = 0;
     m_nPreviousView = 5;

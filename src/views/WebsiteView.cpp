@@ -1,0 +1,428 @@
+#include "WebsiteView.h"
+
+#include "LTException.h"
+#include "LimitToolBox.h"
+#include "MessageBoxHook.h"
+#include "PtTableWidgetItem.h"
+#include "RMainWindow.h"
+#include "RankDisplayString.h"
+#include "RankHistory.h"
+#include "RankMain.h"
+#include "ui_WebsiteView.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+const char* const kDateFormat = "MM/dd/yyyy";
+
+const QColor kBandColors[4] = {QColor(102, 201, 72), QColor(92, 221, 231), QColor(239, 117, 70),
+                               QColor(26, 153, 208)};
+const QColor kChangeColors[3] = {QColor(102, 201, 72), QColor(239, 117, 70), QColor(26, 153, 208)};
+
+QString BackgroundStyle(const QColor& color)
+{
+    return QStringLiteral("background-color:rgb(%1,%2,%3);")
+        .arg(color.red())
+        .arg(color.green())
+        .arg(color.blue());
+}
+
+// First column of an engine's group of three; -1 for a kind the table has no columns for.
+int GroupColumn(EnuSearchEngineType kind)
+{
+    switch (kind) {
+    case SE_Google:
+        return 1;
+    case SE_Bing:
+        return 4;
+    case SE_Yahoo:
+        return 7;
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
+WebsiteView::WebsiteView(QWidget* parent, const std::vector<WEBSITE>& websites,
+                         std::vector<RANK_DATA*>& rankData)
+    : QWidget(parent), ui(new Ui::WebsiteView), m_pWebsites(nullptr), m_pRankData(nullptr)
+{
+    ui->setupUi(this);
+    InitTableInfo();
+    ui->pushButton_4->hide();
+
+    m_pWebsites = &websites;
+    m_pRankData = &rankData;
+
+    // The form's placeholder page goes; the websites' pages follow. The first one becomes
+    // current and fills the table and the charts through on_toolBoxWebsite_currentChanged.
+    QWidget* placeholder = ui->toolBoxWebsite->widget(0);
+    ui->toolBoxWebsite->removeItem(0);
+    delete placeholder;
+    for (const WEBSITE& website : websites) {
+        auto* page = new QWidget;
+        AddWebsiteInfo(website, page, QueryWebsitesLastUpdateTime(website.Website, rankData));
+        ui->toolBoxWebsite->addItemLit(page, website.Website);
+    }
+
+    ui->lbl_keywordsCount->setText(QString::number(StatTotalKeywords(websites)));
+    ui->lblWebsiteCount->setText(QString::number(qint64(websites.size())));
+    ui->tabWidget->setCurrentIndex(1);
+}
+
+WebsiteView::~WebsiteView()
+{
+    delete ui;
+}
+
+void WebsiteView::setVisible(bool visible)
+{
+    if (visible)
+        ui->verticalLayout_2->addWidget(ui->tabWidget, 0);
+    QWidget::setVisible(visible);
+}
+
+const WEBSITE* WebsiteView::CurrentWebsite()
+{
+    const int index = ui->toolBoxWebsite->GetWebsiteIndex(ui->toolBoxWebsite->currentIndex());
+    if (index < 0 || !m_pWebsites || index >= int(m_pWebsites->size()))
+        return nullptr;
+    return &(*m_pWebsites)[size_t(index)];
+}
+
+void WebsiteView::on_toolBoxWebsite_currentChanged(int index)
+{
+    if (index == -1)
+        return;
+    PopluateRankData(*m_pRankData);
+}
+
+void WebsiteView::PopluateRankData(std::vector<RANK_DATA*>& rankData)
+{
+    const WEBSITE* website = CurrentWebsite();
+    if (!website)
+        return;
+
+    ClearTableWidget();
+    ClearPieAndRectChart();
+    ui->lblWebsite->setText(website->Website);
+    AddTabDat(*website, rankData);
+
+    for (const SEARCH_ENGINE& engine : website->SearchEngines) {
+        const EnuSearchEngineType kind = FindSearchEngineType(engine.SearchEngine);
+        RankChangeKeywordCount changes;
+        StatRankChangeKeywordCount(rankData, website->Website, engine.SearchEngine, changes);
+        try {
+            ShowRect(changes, kind);
+        } catch (const LTException&) {
+            // An engine host of no known engine (only a database edited by hand holds
+            // one): its table cells already warned; it has no charts, and the refresh
+            // must not end here with the exception escaping into the event loop.
+            continue;
+        }
+        RankDistribution bands;
+        StatKeywordRankDistribution(rankData, website->Website, engine.SearchEngine, bands);
+        ShowPie(bands, kind);
+    }
+
+    if (QLabel* updated = GetWebsiteInfo_UpdateOn()) {
+        updated->setText(
+            QStringLiteral("Updated on : ") +
+            QueryWebsitesLastUpdateTime(website->Website, rankData).toString(kDateFormat));
+    }
+}
+
+void WebsiteView::InitTableInfo()
+{
+    QTableWidget* table = ui->tableWidget;
+    table->setFocusPolicy(Qt::NoFocus);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setSortingEnabled(true);
+    table->setAlternatingRowColors(true);
+    table->setMinimumHeight(260);
+    table->verticalHeader()->setDefaultSectionSize(24);
+
+    while (table->columnCount() > 0)
+        table->removeColumn(0);
+
+    static const char* const headers[10] = {"Keyword", "Google",     "CHG",         " Total\nCHG",
+                                            "Bing",    "CHG",        " Total\nCHG", "Yahoo",
+                                            "CHG",     " Total\nCHG"};
+    QHeaderView* header = table->horizontalHeader();
+    for (int column = 0; column < 10; ++column) {
+        table->insertColumn(column);
+        auto* item = new PtTableWidgetItem(QString::fromLatin1(headers[column]));
+        item->setData(Qt::DisplayRole, QString::fromLatin1(headers[column]));
+        table->setHorizontalHeaderItem(column, item);
+        header->resizeSection(column, (column - 1) % 3 == 0 ? 56 : 70);
+        header->setSectionResizeMode(column, QHeaderView::Fixed);
+    }
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+}
+
+int WebsiteView::AddTabDat(const WEBSITE& website, const std::vector<RANK_DATA*>& rankData)
+{
+    QTableWidget* table = ui->tableWidget;
+    for (const QString& keyword : website.Keywords) {
+        const int row = table->rowCount();
+        table->insertRow(row);
+        auto* keywordItem = new PtTableWidgetItem(keyword);
+        keywordItem->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        table->setItem(row, 0, keywordItem);
+        for (const SEARCH_ENGINE& engine : website.SearchEngines) {
+            const RANK_DATA* series =
+                Find_RankData(rankData, website.Website, engine.SearchEngine, keyword);
+            LoadSingleInfo(GetLastRank(series), GetRankPrevious(series), GetRankFirst(series),
+                           FindSearchEngineType(engine.SearchEngine), keywordItem);
+        }
+    }
+
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            if (QTableWidgetItem* item = table->item(row, column))
+                item->setBackground(GetColor(row, column));
+        }
+    }
+    return table->rowCount();
+}
+
+void WebsiteView::LoadSingleInfo(LTInt64 current, LTInt64 previous, LTInt64 first,
+                                 EnuSearchEngineType kind, PtTableWidgetItem* keywordItem)
+{
+    const int column = GroupColumn(kind);
+    if (column < 0) {
+        MessageBoxHook::warning(nullptr, QStringLiteral("error"),
+                                QStringLiteral("Do not support user define"));
+        return;
+    }
+
+    QTableWidget* table = ui->tableWidget;
+    const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
+
+    // Sorting stays on while the table fills, so every cell set may move the keyword's
+    // row: it is looked up again before each cell.
+    auto* rank = new PtTableWidgetItem(RankDisplayString(current));
+    rank->setTextAlignment(centred);
+    table->setItem(keywordItem->row(), column, rank);
+
+    const std::pair<LTInt64, int> changes[2] = {{previous, column + 1}, {first, column + 2}};
+    for (const auto& [reference, changeColumn] : changes) {
+        QColor color;
+        auto* change = new PtTableWidgetItem(RankChangeDisplayString(current, reference, color));
+        change->setTextAlignment(centred);
+        if (color.isValid())
+            change->setForeground(color);
+        table->setItem(keywordItem->row(), changeColumn, change);
+    }
+}
+
+int WebsiteView::ClearTableWidget()
+{
+    while (ui->tableWidget->rowCount() > 0)
+        ui->tableWidget->removeRow(0);
+    return 0;
+}
+
+QLabel* WebsiteView::GetWebsiteInfo_UpdateOn()
+{
+    QWidget* page = ui->toolBoxWebsite->currentWidget();
+    if (!page)
+        return nullptr;
+    // The page's layout is its first child, then come its labels in order.
+    const QObjectList& children = page->children();
+    return children.size() > 2 ? qobject_cast<QLabel*>(children.at(2)) : nullptr;
+}
+
+QColor WebsiteView::GetColor(int row, int column)
+{
+    if (row % 2 == 0)
+        return column % 2 == 0 ? QColor(221, 221, 221) : QColor(235, 235, 235);
+    return column % 2 == 0 ? QColor(246, 246, 246) : QColor(250, 250, 250);
+}
+
+void WebsiteView::ShowPie(const RankDistribution& distribution, EnuSearchEngineType kind)
+{
+    const QString prefix = GetFindStringPie(kind);
+
+    QPixmap picture(100, 100);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+
+    const LTInt64 counts[4] = {distribution.Rank1To10, distribution.Rank11To30,
+                               distribution.Rank31To100, distribution.RankOver100};
+    const double total = double(counts[0] + counts[1] + counts[2] + counts[3]);
+    const QString texts[4] = {QStringLiteral("1-10: %1"), QStringLiteral("11-30: %1"),
+                              QStringLiteral("31-100: %1"), QStringLiteral(">100: %1")};
+    const QRect pieRect(2, 2, 98, 98);
+
+    // Without any counted keyword there is no share to draw: an even grey disc says so.
+    if (total <= 0) {
+        painter.setBrush(QColor(221, 221, 221));
+        painter.drawEllipse(pieRect);
+    }
+
+    QList<int> boundaries;
+    int start = 0;
+    for (int band = 0; band < 4; ++band) {
+        const double share = total > 0 ? double(counts[band]) / total : 0.0;
+        const int span = int(std::trunc(360.0 * share)) * 16;
+        painter.setBrush(kBandColors[band]);
+        if (span > 0)
+            painter.drawPie(pieRect, start, span);
+        if (!boundaries.contains(start))
+            boundaries.append(start);
+        if (!boundaries.contains(start + span))
+            boundaries.append(start + span);
+
+        if (auto* swatch = findChild<QLabel*>(prefix + QString::number(band + 1)))
+            swatch->setStyleSheet(BackgroundStyle(kBandColors[band]));
+        if (auto* text =
+                findChild<QLabel*>(prefix + QString::number(band + 1) + QString::number(band + 1)))
+            text->setText(texts[band].arg(counts[band]));
+        start += span;
+    }
+    boundaries.removeAll(5760);
+
+    QPen separator(Qt::white, 0.5, Qt::SolidLine);
+    painter.setPen(separator);
+    painter.setBrush(Qt::NoBrush);
+    for (int angle : boundaries) {
+        // A pie of no span is a single radius.
+        const double radians = angle / 16.0 * M_PI / 180.0;
+        const QPointF centre = QRectF(pieRect).center();
+        const QPointF rim(centre.x() + pieRect.width() / 2.0 * std::cos(radians),
+                          centre.y() - pieRect.height() / 2.0 * std::sin(radians));
+        painter.drawLine(centre, rim);
+    }
+    painter.end();
+
+    if (auto* pie = findChild<QLabel*>(prefix + QStringLiteral("0")))
+        pie->setPixmap(picture);
+}
+
+void WebsiteView::ShowRect(const RankChangeKeywordCount& count, EnuSearchEngineType kind)
+{
+    const QString prefix = GetFindStringRect(kind);
+
+    const LTInt64 counts[3] = {count.RankUp, count.RankDown, count.RankUnchange};
+    const double total = double(counts[0] + counts[1] + counts[2]);
+    const QString texts[3] = {QStringLiteral("Rank up: %1"), QStringLiteral("Rank down: %1"),
+                              QStringLiteral("Rank unchange: %1")};
+
+    for (int i = 0; i < 3; ++i) {
+        // Without keywords counted every bar is empty rather than "nan" pixels wide.
+        const double percentage = total > 0 ? double(counts[i]) / total * 100.0 : 0.0;
+        const QString width = QString::number(percentage, 'g', 6);
+        const QColor& color = kChangeColors[i];
+        if (auto* bar = findChild<QLabel*>(prefix + QString::number(i + 1))) {
+            bar->setStyleSheet(
+                QStringLiteral("background-color:rgb(%1,%2,%3);min-width:%4;max-width:%4;")
+                    .arg(color.red())
+                    .arg(color.green())
+                    .arg(color.blue())
+                    .arg(width));
+        }
+        if (auto* swatch = findChild<QLabel*>(prefix + QString::number(i + 4)))
+            swatch->setStyleSheet(BackgroundStyle(color));
+        if (auto* text =
+                findChild<QLabel*>(prefix + QString::number(i + 4) + QString::number(i + 4)))
+            text->setText(texts[i].arg(counts[i]));
+    }
+}
+
+void WebsiteView::ClearPieAndRectChart()
+{
+    for (EnuSearchEngineType kind : {SE_Google, SE_Bing, SE_Yahoo}) {
+        ShowRect(RankChangeKeywordCount(), kind);
+        ShowPie(RankDistribution(), kind);
+    }
+}
+
+void AddWebsiteInfo(const WEBSITE& website, QWidget* page, const QDateTime& lastUpdate)
+{
+    auto* layout = new QVBoxLayout(page);
+    const QString texts[3] = {
+        QStringLiteral("Created on : ") + website.CreateTime.toString(kDateFormat),
+        QStringLiteral("Updated on : ") + lastUpdate.toString(kDateFormat),
+        QStringLiteral("Total keywords : ") + QString::number(qint64(website.Keywords.size())),
+    };
+    QFont font(QStringLiteral("Tahoma"), 10);
+    for (const QString& text : texts) {
+        auto* label = new QLabel(text, page);
+        label->setWordWrap(true);
+        label->setFont(font);
+        label->setStyleSheet(QStringLiteral("QLabel{color:#484848;}"));
+        layout->addWidget(label);
+    }
+    auto* filler = new QWidget(page);
+    filler->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    layout->addWidget(filler);
+}
+
+LTInt64 StatTotalKeywords(const std::vector<WEBSITE>& websites)
+{
+    LTInt64 total = 0;
+    for (const WEBSITE& website : websites)
+        total += website.Keywords.size();
+    return total;
+}
+
+LTInt64 StatKeywordsHasUpdated(const WEBSITE& website)
+{
+    RankMain* hub = s_wndRMainWindow ? s_wndRMainWindow->Hub() : nullptr;
+    if (!hub)
+        return 0;
+    LTInt64 updated = 0;
+    for (const QString& keyword : website.Keywords) {
+        for (const SEARCH_ENGINE& engine : website.SearchEngines) {
+            if (HasUpdateSuccessThisDay(hub->m_vRankData, website.Website, engine.SearchEngine,
+                                        keyword))
+                ++updated;
+        }
+    }
+    return updated;
+}
+
+QString GetFindStringPie(EnuSearchEngineType kind)
+{
+    switch (int(kind)) {
+    case SE_Google:
+        return QStringLiteral("lbl_g_");
+    case SE_Bing:
+        return QStringLiteral("lbl_b_");
+    case SE_Yahoo:
+        return QStringLiteral("lbl_y_");
+    default:
+        return QString();
+    }
+}
+
+QString GetFindStringRect(EnuSearchEngineType kind)
+{
+    switch (int(kind)) {
+    case SE_Google:
+        return QStringLiteral("lbl_g_r");
+    case SE_Bing:
+        return QStringLiteral("lbl_b_r");
+    case SE_Yahoo:
+        return QStringLiteral("lbl_y_r");
+    case 0:
+    case SE_Other:
+        throw LTException(0, "no bar chart for this search engine");
+    default:
+        return QString();
+    }
+}
