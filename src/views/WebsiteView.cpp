@@ -351,6 +351,93 @@ void WebsiteView::ClearPieAndRectChart()
     }
 }
 
+QImage WebsiteView::ReportDrawPie()
+{
+    QWidget* charts = ui->toHideImage;
+    QImage picture(charts->width(), charts->height(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::white);
+    charts->render(&picture, QPoint(0, 0), QRegion(),
+                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    return picture;
+}
+
+QImage WebsiteView::ReportDrawTable()
+{
+    QTableWidget* table = ui->tableWidget;
+    const int width = table->width();
+    const int headerHeight = table->horizontalHeader()->height();
+    const int rows = table->rowCount();
+    const int rowHeight = rows > 0 ? table->rowHeight(0) : 0;
+    const int height = headerHeight + rows * rowHeight;
+
+    QImage picture(width, height, QImage::Format_ARGB32_Premultiplied);
+    if (picture.isNull())
+        return picture; // a table never laid out has no size to draw
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+
+    const QColor lineColor(167, 167, 167);
+    const QColor headerColor(0, 170, 169);
+    painter.setPen(QPen(lineColor, 1));
+    painter.drawRect(QRect(QPoint(0, 0), QPoint(width - 2, height - 2)));
+
+    painter.setPen(headerColor);
+    painter.fillRect(QRect(QPoint(1, 1), QPoint(width - 2, headerHeight - 1)), headerColor);
+
+    // The row pitch as the header and row count give it; a table without rows has none.
+    const int pitch = rows > 0 ? 1 + (height - 1 - headerHeight) / rows : 0;
+    painter.setPen(lineColor);
+    for (int i = 1; i < rows; ++i) {
+        const int y = headerHeight + i * pitch + 1;
+        painter.drawLine(0, y, width, y);
+    }
+
+    // Columns 9 down to 1 with the report's widths; "Keyword" takes the rest on the left.
+    static const int columnWidths[10] = {0, 60, 55, 60, 60, 55, 60, 60, 55, 60};
+    int columnLeft[10] = {};
+    int x = width;
+    for (int column = 9; column >= 1; --column) {
+        x -= columnWidths[column];
+        columnLeft[column] = x;
+        painter.drawLine(x, headerHeight, x, height);
+    }
+    const int keywordRight = width - 525;
+
+    painter.setFont(QFont(QStringLiteral("Segoe UI"), 12));
+    painter.setPen(Qt::white);
+    auto headerText = [table](int column) {
+        QTableWidgetItem* item = table->horizontalHeaderItem(column);
+        return item ? item->text() : QString();
+    };
+    for (int column = 9; column >= 1; --column) {
+        painter.drawText(
+            QRect(QPoint(columnLeft[column], 1),
+                  QPoint(columnLeft[column] + columnWidths[column] - 1, headerHeight + 1)),
+            Qt::AlignCenter, headerText(column));
+    }
+    painter.drawText(QRect(QPoint(1, 1), QPoint(keywordRight, headerHeight + 1)), Qt::AlignCenter,
+                     headerText(0));
+
+    painter.setPen(QColor(72, 72, 72));
+    for (int row = 0; row < rows; ++row) {
+        const int top = int(row * pitch + headerHeight - 4);
+        const int bottom = top + headerHeight;
+        auto cellText = [table, row](int column) {
+            QTableWidgetItem* item = table->item(row, column);
+            return item ? item->text() : QString();
+        };
+        for (int column = 9; column >= 1; --column) {
+            painter.drawText(QRect(QPoint(columnLeft[column], top),
+                                   QPoint(columnLeft[column] + columnWidths[column] - 1, bottom)),
+                             Qt::AlignCenter, cellText(column));
+        }
+        painter.drawText(QRect(QPoint(1, top), QPoint(keywordRight, bottom)), Qt::AlignCenter,
+                         cellText(0));
+    }
+    painter.end();
+    return picture;
+}
+
 void AddWebsiteInfo(const WEBSITE& website, QWidget* page, const QDateTime& lastUpdate)
 {
     auto* layout = new QVBoxLayout(page);

@@ -50,6 +50,11 @@ public:
     void ClearPieAndRectChart();
     QColor GetColor(int row, int column);
 
+    // The pictures of the website PDF report: the chart area and the keyword table (the
+    // table with the report's own column widths, in the screen's row order).
+    QImage ReportDrawPie();
+    QImage ReportDrawTable();
+
     // The website of the current list page; null when the list has no page.
     const WEBSITE* CurrentWebsite();
 
