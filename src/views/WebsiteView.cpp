@@ -3,11 +3,13 @@
 #include "LTException.h"
 #include "LimitToolBox.h"
 #include "MessageBoxHook.h"
+#include "PromptAfterFinishTheReport.h"
 #include "PtTableWidgetItem.h"
 #include "RMainWindow.h"
 #include "RankDisplayString.h"
 #include "RankHistory.h"
 #include "RankMain.h"
+#include "RankReport.h"
 #include "ui_WebsiteView.h"
 
 #include <QHeaderView>
@@ -349,6 +351,51 @@ void WebsiteView::ClearPieAndRectChart()
         ShowRect(RankChangeKeywordCount(), kind);
         ShowPie(RankDistribution(), kind);
     }
+}
+
+void WebsiteView::on_cmbReport_activated(int index)
+{
+    const WEBSITE* website = CurrentWebsite();
+    if (!website) {
+        MessageBoxHook::warning(this, QStringLiteral("Lumatrove"),
+                                QStringLiteral("Please add a website."));
+        return;
+    }
+    if (index != 0 && index != 1)
+        return; // the menu has no other entry
+
+    RankReport report(nullptr);
+    const QDate updated = QueryWebsitesLastUpdateTime(website->Website, *m_pRankData).date();
+    QString path;
+    bool ok = false;
+    if (index == 0) {
+        WebsiteExportPDF record;
+        record.ReportDate = QDate::currentDate();
+        record.CreateDate = website->CreateTime.date();
+        record.UpdateDate = updated;
+        record.KeywordCount = int(website->Keywords.size());
+        record.Website = website->Website;
+        record.ChartImage = ReportDrawPie();
+        record.TableImage = ReportDrawTable();
+        path = report.MakeReportFilePath(website->Website, QString(), QStringLiteral(".pdf"));
+        report.PrintToPDF(0, &record, nullptr, path);
+        ok = report.WriteLinkToPdf(path);
+    } else {
+        std::vector<RankDistribution> bands;
+        std::vector<RankChangeKeywordCount> changes;
+        for (const SEARCH_ENGINE& engine : website->SearchEngines) {
+            RankChangeKeywordCount change;
+            StatRankChangeKeywordCount(*m_pRankData, website->Website, engine.SearchEngine, change);
+            RankDistribution band;
+            StatKeywordRankDistribution(*m_pRankData, website->Website, engine.SearchEngine, band);
+            bands.push_back(band);
+            changes.push_back(change);
+        }
+        path = report.MakeReportFilePath(website->Website, QString(), QStringLiteral(".csv"));
+        ok = report.PrintWebsiteCsv(updated, path, *website, bands, changes,
+                                    ui->tableWidget->model());
+    }
+    PromptAfterFinishTheReport(path, ok, this);
 }
 
 QImage WebsiteView::ReportDrawPie()

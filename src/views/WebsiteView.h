@@ -60,6 +60,8 @@ public:
 
 public slots:
     void on_toolBoxWebsite_currentChanged(int index);
+    // Writes the selected website's report: 0 PDF, 1 CSV.
+    void on_cmbReport_activated(int index);
 
 public:
     Ui::WebsiteView* ui;
