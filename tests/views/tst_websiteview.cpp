@@ -4,6 +4,7 @@
 #include "PtTableWidgetItem.h"
 #include "RMainWindow.h"
 #include "RankMain.h"
+#include "SqlDb.h"
 #include "TestMain.h"
 #include "UrlOpenHook.h"
 #include "WebsiteView.h"
@@ -11,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolBox>
@@ -667,6 +669,55 @@ private slots:
         QLabel* pie = view.findChild<QLabel*>("lbl_g_0");
         const QPoint centre = pie->mapTo(frame, QPoint(51, 30));
         QCOMPARE(QColor(picture.pixel(centre)).rgb(), kGreen.rgb());
+    }
+
+    void hubShowsTheStoredWebsites()
+    {
+        TestEnvironment::freshHome();
+        {
+            SqlDb store;
+            QSqlQuery query(store.m_DB);
+            QVERIFY(query.prepare("INSERT INTO Website VALUES(?,?,?,?)"));
+            query.addBindValue("www.example.com");
+            query.addBindValue("2026-10-03T09:00:00");
+            query.addBindValue(
+                "www.google.com?English?United States\nwww.bing.com?English?United States");
+            query.addBindValue("garden tools\nrake");
+            QVERIFY(query.exec());
+            QVERIFY(query.prepare("INSERT INTO UpdateFlow VALUES(?,?,?,?,?,?,?,?)"));
+            const QVariantList rows[] = {
+                {1, "www.example.com", "www.google.com", "garden tools", "2026-12-01T10:00:00", 8,
+                 "u", "English"},
+                {2, "www.example.com", "www.google.com", "garden tools", "2026-12-02T10:00:00", 3,
+                 "u", "English"},
+                {3, "www.example.com", "www.bing.com", "rake", "2026-12-03T10:00:00", 101, "u",
+                 "English"},
+            };
+            for (const QVariantList& row : rows) {
+                for (const QVariant& value : row)
+                    query.addBindValue(value);
+                QVERIFY(query.exec());
+            }
+        }
+
+        RankMain hub;
+        WebsiteView* view = hub.m_pWebsiteView;
+        QVERIFY(view);
+        QCOMPARE(view->parentWidget(), &hub);
+        QVERIFY(hub.layout()->indexOf(view) >= 0);
+        QCOMPARE(labelText(*view, "lblWebsite"), QStringLiteral("www.example.com"));
+        QCOMPARE(labelText(*view, "lblWebsiteCount"), QStringLiteral("1"));
+        QCOMPARE(labelText(*view, "lbl_keywordsCount"), QStringLiteral("2"));
+        QTableWidget* t = table(*view);
+        QCOMPARE(t->rowCount(), 2);
+        const int garden = t->item(0, 0)->text() == "garden tools" ? 0 : 1;
+        QCOMPARE(rowTexts(t, garden).mid(0, 7),
+                 (QStringList{"garden tools", "3", "+5", "+5", "-", "-", "-"}));
+        QCOMPARE(rowTexts(t, 1 - garden).mid(0, 7),
+                 (QStringList{"rake", "-", "-", "-", ">100", "-", "0"}));
+        QCOMPARE(view->GetWebsiteInfo_UpdateOn()->text(),
+                 QStringLiteral("Updated on : 12/03/2026"));
+        QCOMPARE(labelText(*view, "lbl_b_44"), QStringLiteral(">100: 1"));
     }
 
     void keywordsUpdatedToday()
