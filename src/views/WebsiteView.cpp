@@ -3,6 +3,7 @@
 #include "LTException.h"
 #include "LimitToolBox.h"
 #include "MessageBoxHook.h"
+#include "PopEditDlg.h"
 #include "PromptAfterFinishTheReport.h"
 #include "PtTableWidgetItem.h"
 #include "RMainWindow.h"
@@ -351,6 +352,14 @@ void WebsiteView::ClearPieAndRectChart()
         ShowRect(RankChangeKeywordCount(), kind);
         ShowPie(RankDistribution(), kind);
     }
+}
+
+void WebsiteView::on_btnEditWebsite_clicked()
+{
+    const WEBSITE* website = CurrentWebsite();
+    if (!website)
+        return;
+    PopEditDlg(this, website);
 }
 
 void WebsiteView::on_cmbReport_activated(int index)

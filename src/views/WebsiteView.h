@@ -60,6 +60,8 @@ public:
 
 public slots:
     void on_toolBoxWebsite_currentChanged(int index);
+    // Edits the selected website in the wizard laid over this page.
+    void on_btnEditWebsite_clicked();
     // Writes the selected website's report: 0 PDF, 1 CSV.
     void on_cmbReport_activated(int index);
 

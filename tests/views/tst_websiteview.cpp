@@ -9,12 +9,15 @@
 #include "UrlOpenHook.h"
 #include "WebsiteView.h"
 
+#include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
+#include <QPushButton>
 #include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolBox>
 #include <QUrl>
 
@@ -718,6 +721,78 @@ private slots:
         QCOMPARE(view->GetWebsiteInfo_UpdateOn()->text(),
                  QStringLiteral("Updated on : 12/03/2026"));
         QCOMPARE(labelText(*view, "lbl_b_44"), QStringLiteral(">100: 1"));
+    }
+
+    void editDialogCoversThePage()
+    {
+        TestEnvironment::freshHome();
+        {
+            SqlDb store;
+            QSqlQuery query(store.m_DB);
+            QVERIFY(query.prepare("INSERT INTO Website VALUES(?,?,?,?)"));
+            for (const QVariant& value :
+                 QVariantList{"www.example.com", "2026-10-03T09:00:00",
+                              "www.google.com?English?United States", "garden tools"})
+                query.addBindValue(value);
+            QVERIFY(query.exec());
+        }
+        RMainWindow window;
+        s_wndRMainWindow = &window;
+        window.resize(1000, 580);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        WebsiteView* view = window.Hub()->m_pWebsiteView;
+        auto* panel = view->findChild<QTabWidget*>("tabWidget");
+
+        struct Seen {
+            bool dialog = false;
+            Qt::WindowFlags flags;
+            QSize size;
+            QPoint topLeft;
+            QString title, subtitle;
+        } seen;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            seen.dialog = true;
+            seen.flags = dialog->windowFlags();
+            seen.size = dialog->size();
+            seen.topLeft = dialog->pos();
+            seen.title = labelText(*dialog, "label");
+            seen.subtitle = labelText(*dialog, "label_14");
+            // Wherever the wizard keeps the side panel meanwhile, it leaves the page.
+            dialog->layout()->addWidget(panel);
+            dialog->findChild<QPushButton*>("btnCancel")->click();
+        });
+        view->findChild<QPushButton*>("btnEditWebsite")->click();
+
+        QVERIFY(seen.dialog);
+        QVERIFY(seen.flags & Qt::FramelessWindowHint);
+        QCOMPARE(seen.size, view->size());
+        QCOMPARE(seen.topLeft, view->mapToGlobal(QPoint(0, 0)));
+        QCOMPARE(seen.title, QStringLiteral("Edit Website"));
+        QCOMPARE(seen.subtitle, QStringLiteral("Edit a website and correlative keywords and "
+                                               "continue monitoring its SERPs"));
+        QCOMPARE(panel->parentWidget(), view);
+        QVERIFY(view->findChildren<QDialog*>().isEmpty());
+        s_wndRMainWindow = nullptr;
+    }
+
+    void editWithoutWebsite()
+    {
+        Model model;
+        WebsiteView view(nullptr, model.websites, model.rankData);
+        bool dialog = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                dialog = true;
+                modal->close();
+            }
+        });
+        view.on_btnEditWebsite_clicked();
+        QCoreApplication::processEvents();
+        QVERIFY(!dialog);
     }
 
     void keywordsUpdatedToday()

@@ -1,0 +1,29 @@
+#include "PopEditDlg.h"
+
+#include "AddWebsiteView.h"
+#include "RMainWindow.h"
+#include "RankMain.h"
+
+#include <QDialog>
+#include <QVBoxLayout>
+
+void PopEditDlg(QWidget* parent, const WEBSITE* website)
+{
+    RankMain* hub = s_wndRMainWindow ? s_wndRMainWindow->Hub() : nullptr;
+    auto* editor = new AddWebsiteView(nullptr, hub ? hub->m_pHeaderBar : nullptr, website);
+    editor->ui.label->setText(QStringLiteral("Edit Website"));
+    editor->ui.label_14->setText(QStringLiteral(
+        "Edit a website and correlative keywords and continue monitoring its SERPs"));
+
+    QDialog dialog(parent, Qt::FramelessWindowHint);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(editor);
+    dialog.setModal(true);
+    dialog.setFixedSize(parent->size());
+    dialog.move(parent->mapToGlobal(QPoint(0, 0)));
+    dialog.exec();
+
+    parent->setVisible(true);
+    // The editor goes with the dialog, its parent since it was laid out.
+}
