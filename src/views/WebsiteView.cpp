@@ -354,6 +354,15 @@ void WebsiteView::ClearPieAndRectChart()
     }
 }
 
+void WebsiteView::on_tableWidget_itemClicked(QTableWidgetItem* item)
+{
+    if (!item || item->column() != 0)
+        return;
+    RankMain* hub = s_wndRMainWindow ? s_wndRMainWindow->Hub() : nullptr;
+    if (hub)
+        hub->SwitchToSpecicalKeywordView(item->data(Qt::DisplayRole).toString());
+}
+
 void WebsiteView::on_btnEditWebsite_clicked()
 {
     const WEBSITE* website = CurrentWebsite();

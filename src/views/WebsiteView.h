@@ -60,6 +60,8 @@ public:
 
 public slots:
     void on_toolBoxWebsite_currentChanged(int index);
+    // A keyword cell opens the keyword page on that keyword.
+    void on_tableWidget_itemClicked(QTableWidgetItem* item);
     // Edits the selected website in the wizard laid over this page.
     void on_btnEditWebsite_clicked();
     // Writes the selected website's report: 0 PDF, 1 CSV.

@@ -779,6 +779,40 @@ private slots:
         s_wndRMainWindow = nullptr;
     }
 
+    void keywordCellOpensTheKeywordPage_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("page");
+        QTest::newRow("keyword") << 0 << 1;
+        QTest::newRow("rank") << 1 << 0;
+        QTest::newRow("total change") << 3 << 0;
+    }
+
+    void keywordCellOpensTheKeywordPage()
+    {
+        QFETCH(int, column);
+        QFETCH(int, page);
+        TestEnvironment::freshHome();
+        {
+            SqlDb store;
+            QSqlQuery query(store.m_DB);
+            QVERIFY(query.prepare("INSERT INTO Website VALUES(?,?,?,?)"));
+            for (const QVariant& value :
+                 QVariantList{"www.example.com", "2026-10-03T09:00:00",
+                              "www.google.com?English?United States", "garden tools"})
+                query.addBindValue(value);
+            QVERIFY(query.exec());
+        }
+        RMainWindow window;
+        s_wndRMainWindow = &window;
+        RankMain* hub = window.Hub();
+        QTableWidget* t = table(*hub->m_pWebsiteView);
+        QCOMPARE(hub->m_nCurrentView, 0);
+        emit t->itemClicked(t->item(0, column));
+        QCOMPARE(hub->m_nCurrentView, page);
+        s_wndRMainWindow = nullptr;
+    }
+
     void editWithoutWebsite()
     {
         Model model;
