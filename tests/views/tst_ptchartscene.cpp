@@ -4,11 +4,13 @@
 #include "RankPointItem.h"
 #include "TestMain.h"
 
+#include <QHelpEvent>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTextItem>
+#include <QToolTip>
 
 namespace {
 
@@ -542,6 +544,14 @@ void TestPtChartScene::viewKeepsSceneSize()
     QVERIFY(near(at.x(), 80 + 479.0 * 5 / 10));
     QVERIFY(near(at.y(), 50 + 199.0 * 50 / 52)); // rank 50 of an axis up to 52
     QCOMPARE(shot.pixelColor(int(at.x()), int(at.y())), GoogleBlue);
+
+    // Hovering the dot shows its day's tool tip.
+    const QPoint spot = view.mapFromScene(at);
+    QHelpEvent help(QEvent::ToolTip, spot, view.viewport()->mapToGlobal(spot));
+    QCoreApplication::sendEvent(view.viewport(), &help);
+    QTRY_COMPARE(QToolTip::text(), scene.FindGraphicItem(&g.FlowItems[0])->toolTip());
+    QVERIFY(QToolTip::text().contains(QStringLiteral("Google: 50 ")));
+    QToolTip::hideText();
     view.setScene(nullptr);
 }
 
