@@ -12,6 +12,8 @@
 #include "SqlValue.h"
 #include "WebsiteColumns.h"
 #include "WebsiteMatch.h"
+#include "WebsiteView.h"
+#include "ui_WebsiteView.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -116,6 +118,13 @@ AddWebsiteView::AddWebsiteView(QWidget* parent, HeaderBar* headerBar, const WEBS
 
 AddWebsiteView::~AddWebsiteView()
 {
+    // The side panel belongs to the overview page: an edit page that dies while holding it
+    // (its dialog closed without the overview being shown again) hands it back first.
+    QWidget* panel = SidePanel();
+    if (panel && isAncestorOf(panel)) {
+        RankMain* hub = Hub();
+        hub->m_pWebsiteView->ui->verticalLayout_2->addWidget(panel, 0);
+    }
     // The models are not children of the page; the views let go of them first.
     ui.treeView->setModel(nullptr);
     ui.treeView_2->setModel(nullptr);
@@ -421,8 +430,18 @@ void AddWebsiteView::DeleteSchedualInDBAndMem(QString website)
     hub->m_Sqldb.deleteSchedual(website);
 }
 
+QWidget* AddWebsiteView::SidePanel()
+{
+    RankMain* hub = Hub();
+    return hub && hub->m_pWebsiteView ? hub->m_pWebsiteView->ui->tabWidget : nullptr;
+}
+
 void AddWebsiteView::setVisible(bool visible)
 {
+    if (visible) {
+        if (QWidget* panel = SidePanel())
+            ui.verticalLayoutLeft->addWidget(panel, 0);
+    }
     QWidget::setVisible(visible);
 }
 

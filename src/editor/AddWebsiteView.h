@@ -83,6 +83,8 @@ private:
     void closeParentDialog();
     void postToMainWindow(LTInt64 select, bool update);
     static RankMain* Hub();
+    // The overview page's side panel; null before the overview page exists.
+    static QWidget* SidePanel();
 
     QMap<QString, QString> m_mapGoogleAreaDomain;
     QMap<QString, QString> m_mapGoogleAreaHl;

@@ -5,6 +5,8 @@
 #include "MessageBoxHook.h"
 #include "RMainWindow.h"
 #include "RankMain.h"
+#include "WebsiteView.h"
+#include "ui_WebsiteView.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -53,6 +55,11 @@ RankMain* SettingsView::Hub()
 
 void SettingsView::setVisible(bool visible)
 {
+    if (visible) {
+        RankMain* hub = Hub();
+        if (hub && hub->m_pWebsiteView)
+            ui.verticalLayout->addWidget(hub->m_pWebsiteView->ui->tabWidget, 0);
+    }
     QWidget::setVisible(visible);
 }
 

@@ -6,13 +6,17 @@
 #include "RMainWindow.h"
 #include "RankMain.h"
 #include "SelectedebsiteModel.h"
+#include "SettingsView.h"
 #include "SqlValue.h"
 #include "TestMain.h"
+#include "WebsiteView.h"
 
+#include <QPointer>
 #include <QSettings>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTabWidget>
 
 namespace {
 
@@ -614,6 +618,32 @@ private slots:
         QCOMPARE(hub()->m_pAddWebsiteView, page);
         QCOMPARE(page->ui.lineUrl->text(), QStringLiteral("typed.example"));
         QVERIFY(postedEvents().isEmpty());
+    }
+
+    // The overview's side panel follows the page that is shown, and survives an edit page
+    // that dies while it holds the panel.
+    void sidePanelFollowsThePage()
+    {
+        openWindow(
+            {{"example.com", "2026-01-02T03:04:05", "www.google.com?English?United States", "a"}});
+        QWidget* panel = hub()->m_pWebsiteView->findChild<QTabWidget*>("tabWidget");
+        QVERIFY(panel);
+        QPointer<QWidget> alive(panel);
+        hub()->OnSwitchView(HBS_AddWebsite, nullptr);
+        QVERIFY(hub()->m_pAddWebsiteView->isAncestorOf(panel));
+        hub()->OnSwitchView(HBS_Settings, nullptr);
+        QVERIFY(hub()->m_pSettingsView->isAncestorOf(panel));
+        hub()->OnSwitchView(HBS_WebsiteView, nullptr);
+        QVERIFY(hub()->m_pWebsiteView->isAncestorOf(panel));
+
+        {
+            DialogStandIn dialog;
+            auto* page = new AddWebsiteView(&dialog, nullptr, &hub()->m_vWebsites[0]);
+            page->setVisible(true);
+            QVERIFY(page->isAncestorOf(panel));
+        }
+        QVERIFY(alive);
+        QVERIFY(hub()->m_pWebsiteView->isAncestorOf(panel));
     }
 
     void cancelWithoutWebsitesStays()
