@@ -3,21 +3,18 @@
 #include "AddWebsiteView.h"
 #include "HeaderBar.h"
 #include "LTException.h"
+#include "LimitToolBox.h"
 #include "MakerInfo.h"
-#include "SettingsView.h"
 #include "MessageBoxHook.h"
 #include "RankHistory.h"
+#include "SettingsView.h"
 #include "UpdateRun.h"
 #include "UrlOpenHook.h"
+#include "WebsiteView.h"
 #include "ui_HeaderBar.h"
 
-// The overview and keyword pages come from their own layers; a page whose class is not
-// part of the build yet is never shown.
-#if __has_include("WebsiteView.h")
-#include "LimitToolBox.h"
-#include "WebsiteView.h"
-#define LT_HAS_WEBSITE_VIEW 1
-#endif
+// The keyword page comes from its own layer; while its class is not part of the build, it
+// is never shown.
 #if __has_include("KeywordsView.h")
 #include "KeywordsView.h"
 #define LT_HAS_KEYWORDS_VIEW 1
@@ -103,12 +100,10 @@ RankMain::RankMain(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, fla
 
     m_lstRegexps = LoadRegexps();
 
-#ifdef LT_HAS_WEBSITE_VIEW
     // The overview's website list and the header combo keep the same website selected.
     if (LimitToolBox* list = m_pWebsiteView ? WebsiteList() : nullptr)
         m_connections << connect(list, &QToolBox::currentChanged, this,
                                  &RankMain::OnToolboxWebsiteChange);
-#endif
     m_bUpdateRunning = false;
     m_nTimerId = startTimer(2500);
 
@@ -327,10 +322,8 @@ bool RankMain::ProceeSchedual(const SCHEDUAL& schedual)
 
 void RankMain::RefreshPages()
 {
-#ifdef LT_HAS_WEBSITE_VIEW
     if (m_pWebsiteView)
         m_pWebsiteView->PopluateRankData(m_vRankData);
-#endif
 #ifdef LT_HAS_KEYWORDS_VIEW
     if (m_pKeywordsView)
         m_pKeywordsView->PopluateRankData(m_vRankData);
@@ -374,10 +367,8 @@ void RankMain::customEvent(QEvent* event)
 QWidget* RankMain::Page(int state) const
 {
     switch (state) {
-#ifdef LT_HAS_WEBSITE_VIEW
     case HBS_WebsiteView:
         return m_pWebsiteView;
-#endif
 #ifdef LT_HAS_KEYWORDS_VIEW
     case HBS_KeywordsView:
         return m_pKeywordsView;
@@ -457,31 +448,23 @@ void RankMain::SwitchToSpecicalKeywordView(QString keyword)
 
 void RankMain::OnToolboxWebsiteChange(int position)
 {
-#ifdef LT_HAS_WEBSITE_VIEW
     const int index = WebsiteList()->GetWebsiteIndex(position);
     m_pHeaderBar->ui->comboBoxWebsite->setCurrentIndex(index);
     PointKeywordPage(index);
-#else
-    Q_UNUSED(position);
-#endif
 }
 
 void RankMain::OnHeadBarWebsiteChanged(int index)
 {
     if (index == -1)
         return;
-#ifdef LT_HAS_WEBSITE_VIEW
     WebsiteList()->selectItem(index);
-#endif
     PointKeywordPage(index);
 }
 
-#ifdef LT_HAS_WEBSITE_VIEW
 LimitToolBox* RankMain::WebsiteList() const
 {
     return m_pWebsiteView->findChild<LimitToolBox*>(QStringLiteral("toolBoxWebsite"));
 }
-#endif
 
 void RankMain::PointKeywordPage(int index)
 {
