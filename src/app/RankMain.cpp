@@ -2,6 +2,7 @@
 
 #include "AddWebsiteView.h"
 #include "HeaderBar.h"
+#include "KeywordsView.h"
 #include "LTException.h"
 #include "LimitToolBox.h"
 #include "MakerInfo.h"
@@ -12,13 +13,6 @@
 #include "UrlOpenHook.h"
 #include "WebsiteView.h"
 #include "ui_HeaderBar.h"
-
-// The keyword page comes from its own layer; while its class is not part of the build, it
-// is never shown.
-#if __has_include("KeywordsView.h")
-#include "KeywordsView.h"
-#define LT_HAS_KEYWORDS_VIEW 1
-#endif
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -324,10 +318,8 @@ void RankMain::RefreshPages()
 {
     if (m_pWebsiteView)
         m_pWebsiteView->PopluateRankData(m_vRankData);
-#ifdef LT_HAS_KEYWORDS_VIEW
     if (m_pKeywordsView)
         m_pKeywordsView->PopluateRankData(m_vRankData);
-#endif
 }
 
 void RankMain::Stop()
@@ -369,10 +361,8 @@ QWidget* RankMain::Page(int state) const
     switch (state) {
     case HBS_WebsiteView:
         return m_pWebsiteView;
-#ifdef LT_HAS_KEYWORDS_VIEW
     case HBS_KeywordsView:
         return m_pKeywordsView;
-#endif
     case HBS_AddWebsite:
         return m_pAddWebsiteView;
     case HBS_Settings:
@@ -396,13 +386,11 @@ void RankMain::OnSwitchView(HeaderBarState state, void* parameter)
     case HBS_WebsiteView:
         break;
     case HBS_KeywordsView:
-#ifdef LT_HAS_KEYWORDS_VIEW
         if (!m_pKeywordsView) {
             m_pKeywordsView = new KeywordsView(nullptr, m_vRankData);
             layout()->addWidget(m_pKeywordsView);
         }
         PointKeywordPage(m_pHeaderBar->ui->comboBoxWebsite->currentIndex());
-#endif
         break;
     case HBS_AddWebsite:
         if (!m_pAddWebsiteView) {
@@ -437,13 +425,9 @@ void RankMain::ReturnPreviousPage()
 void RankMain::SwitchToSpecicalKeywordView(QString keyword)
 {
     m_pHeaderBar->on_toolButton_clicked();
-#ifdef LT_HAS_KEYWORDS_VIEW
     // Refused without websites: then there is no keyword page to point.
     if (m_pKeywordsView)
         m_pKeywordsView->SelectSpecicalKeyword(keyword);
-#else
-    Q_UNUSED(keyword);
-#endif
 }
 
 void RankMain::OnToolboxWebsiteChange(int position)
@@ -468,12 +452,8 @@ LimitToolBox* RankMain::WebsiteList() const
 
 void RankMain::PointKeywordPage(int index)
 {
-#ifdef LT_HAS_KEYWORDS_VIEW
     // The combo and the list name websites of this hub's list; anything else points
     // nowhere.
     if (m_pKeywordsView && index >= 0 && index < int(m_vWebsites.size()))
         m_pKeywordsView->changeWebsite(m_vWebsites[size_t(index)]);
-#else
-    Q_UNUSED(index);
-#endif
 }

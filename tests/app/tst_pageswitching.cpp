@@ -1,5 +1,6 @@
 #include "AddWebsiteView.h"
 #include "HeaderBar.h"
+#include "KeywordsView.h"
 #include "LimitToolBox.h"
 #include "MessageBoxWatcher.h"
 #include "ParamEvent.h"
@@ -10,13 +11,8 @@
 #include "WebsiteView.h"
 #include "ui_HeaderBar.h"
 
-#if __has_include("KeywordsView.h")
-#include "KeywordsView.h"
-#include <QListWidget>
-#define LT_HAS_KEYWORDS_VIEW 1
-#endif
-
 #include <QLayout>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
@@ -380,9 +376,6 @@ private slots:
     // is told about every later selection.
     void keywordPageFollowsTheSelection()
     {
-#ifndef LT_HAS_KEYWORDS_VIEW
-        QSKIP("the keyword page is not part of this build");
-#else
         MessageBoxWatcher boxes;
         storeWebsites(3);
         RankMain hub;
@@ -406,14 +399,10 @@ private slots:
         QCOMPARE(hub.m_pKeywordsView, page.data());
         QCOMPARE(page->CurrentWebsite()->Website, QStringLiteral("site1.example"));
         QCOMPARE(hub.findChildren<KeywordsView*>().size(), 1);
-#endif
     }
 
     void keywordOpenedFromTheOverview()
     {
-#ifndef LT_HAS_KEYWORDS_VIEW
-        QSKIP("the keyword page is not part of this build");
-#else
         MessageBoxWatcher boxes;
         storeWebsites(2);
         RankMain hub;
@@ -429,7 +418,6 @@ private slots:
         auto* list = hub.m_pKeywordsView->findChild<QListWidget*>(QStringLiteral("listWidget"));
         QVERIFY(list && list->currentItem());
         QCOMPARE(list->currentItem()->text(), QStringLiteral("boots"));
-#endif
     }
 
     // A replaced hub reacts to none of its header bar's controls.
