@@ -11,6 +11,7 @@
 #include "RankHistory.h"
 #include "RankMain.h"
 #include "RankReport.h"
+#include "UpdateRun.h"
 #include "ui_WebsiteView.h"
 
 #include <QHeaderView>
@@ -361,6 +362,19 @@ void WebsiteView::on_tableWidget_itemClicked(QTableWidgetItem* item)
     RankMain* hub = s_wndRMainWindow ? s_wndRMainWindow->Hub() : nullptr;
     if (hub)
         hub->SwitchToSpecicalKeywordView(item->data(Qt::DisplayRole).toString());
+}
+
+void WebsiteView::on_btnUpdate_clicked()
+{
+    // The hub this page belongs to (it may no longer be the main window's after a rebuild).
+    RankMain* hub = nullptr;
+    for (QWidget* widget = parentWidget(); widget && !hub; widget = widget->parentWidget())
+        hub = qobject_cast<RankMain*>(widget);
+    if (!hub)
+        return;
+    const int page = ui->toolBoxWebsite->currentIndex();
+    const int index = page < 0 ? -1 : ui->toolBoxWebsite->GetWebsiteIndex(page);
+    UpdateRun::Overview(*hub, this, index, [hub] { hub->RefreshPages(); });
 }
 
 void WebsiteView::on_btnEditWebsite_clicked()

@@ -60,6 +60,8 @@ public:
 
 public slots:
     void on_toolBoxWebsite_currentChanged(int index);
+    // Update run of the selected website (also the main window's event 1002).
+    void on_btnUpdate_clicked();
     // A keyword cell opens the keyword page on that keyword.
     void on_tableWidget_itemClicked(QTableWidgetItem* item);
     // Edits the selected website in the wizard laid over this page.

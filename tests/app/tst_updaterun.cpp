@@ -1,19 +1,23 @@
 #include "CheckTiming.h"
 #include "HeaderBar.h"
+#include "LimitToolBox.h"
 #include "MessageBoxWatcher.h"
 #include "Progress.h"
+#include "RMainWindow.h"
 #include "RankHistory.h"
 #include "RankMain.h"
 #include "SqlValue.h"
 #include "StandInOperation.h"
 #include "TestMain.h"
 #include "UpdateRun.h"
+#include "WebsiteView.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QSqlQuery>
+#include <QTableWidget>
 #include <QTimer>
 
 namespace {
@@ -464,6 +468,61 @@ private slots:
         QCOMPARE(boxes.boxes()[0].text, QStringLiteral("Please add some websites."));
         QCOMPARE(boxes.boxes()[0].parent, hub.m_pHeaderBar);
         QCOMPARE(runs.operations, 0);
+    }
+
+    // The overview's Update button and the main window's event 1002 run the selected
+    // website, and the page shows the new ranks.
+    void overviewButtonAndEvent1002()
+    {
+        {
+            SqlDb store;
+            QVERIFY(addWebsite(store, "a.example", kTwoEngines, "shoes"));
+            QVERIFY(
+                addWebsite(store, "b.example", "www.google.com?English?United States", "boots"));
+        }
+        StandInRuns runs;
+        runs.script(G, "shoes", 17);
+        runs.script(B, "shoes", 23);
+        runs.script(G, "boots", 31);
+        RMainWindow window;
+        s_wndRMainWindow = &window;
+        RankMain* hub = window.Hub();
+        QVERIFY(hub && hub->m_pWebsiteView);
+        WebsiteView* overview = hub->m_pWebsiteView;
+        auto* button = overview->findChild<QPushButton*>("btnUpdate");
+        auto* table = overview->findChild<QTableWidget*>("tableWidget");
+        auto* toolBox = overview->findChild<LimitToolBox*>("toolBoxWebsite");
+        QVERIFY(button && table && toolBox);
+        MessageBoxWatcher boxes;
+
+        button->click();
+        QCOMPARE(runs.queued,
+                 (QStringList{"a.example|www.google.com|shoes", "a.example|www.bing.com|shoes"}));
+        QCOMPARE(storedRows(hub->m_Sqldb), (QStringList{"1 a.example www.google.com shoes 17",
+                                                        "2 a.example www.bing.com shoes 23"}));
+        QStringList cells;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            for (int column = 0; column < table->columnCount(); ++column) {
+                if (QTableWidgetItem* item = table->item(row, column))
+                    cells << item->text();
+            }
+        }
+        QVERIFY2(cells.contains("17") && cells.contains("23"), qPrintable(cells.join('|')));
+
+        // Select the second website, then ask the window.
+        const int page = toolBox->count() - 1;
+        toolBox->setCurrentIndex(page);
+        QCOMPARE(toolBox->GetWebsiteIndex(page), 1);
+        QCoreApplication::postEvent(&window, new QEvent(QEvent::Type(1002)));
+        QTRY_COMPARE(storedRows(hub->m_Sqldb).size(), 3);
+        QCOMPARE(runs.queued.last(), QStringLiteral("b.example|www.google.com|boots"));
+
+        // Everything is done today: the button tells so.
+        button->click();
+        QCOMPARE(boxes.boxes().size(), 1);
+        QCOMPARE(boxes.boxes()[0].text, QStringLiteral("All keywords have been updated today."));
+        QCOMPARE(boxes.boxes()[0].parent, overview);
+        s_wndRMainWindow = nullptr;
     }
 
     void updateAllFullLabel()
