@@ -5,10 +5,7 @@
 #include "RankMain.h"
 #include "ui_HeaderBar.h"
 
-#if __has_include("WebsiteView.h")
 #include "WebsiteView.h"
-#define LT_HAS_WEBSITE_VIEW 1
-#endif
 
 #include <QComboBox>
 #include <QMetaObject>
@@ -85,11 +82,9 @@ void RMainWindow::customEvent(QEvent* event)
     } else if (event->type() == QEvent::Type(EVENT_UpdateSelected)) {
         // The overview page's update of the website selected in its list; it returns at
         // once while another run is in progress.
-#ifdef LT_HAS_WEBSITE_VIEW
         RankMain* hub = Hub();
         if (hub && !hub->IsStopped() && hub->m_pWebsiteView)
             QMetaObject::invokeMethod(hub->m_pWebsiteView, "on_btnUpdate_clicked",
                                       Qt::DirectConnection);
-#endif
     }
 }
