@@ -241,15 +241,15 @@ PAGINATION = {
 }
 
 
-def make_page(spec):
+def make_page(page_def):
     """Returns (page text, expected entries, expected found)."""
-    rnd = random.Random(spec["name"])
-    engine = spec["engine"]
-    layout = spec.get("layout")
-    results = spec["results"]
-    blocks = spec.get("blocks", [])
-    charset = spec["charset"]
-    text_sample = spec.get("text", "")
+    rnd = random.Random(page_def["name"])
+    engine = page_def["engine"]
+    layout = page_def.get("layout")
+    results = page_def["results"]
+    blocks = page_def.get("blocks", [])
+    charset = page_def["charset"]
+    text_sample = page_def.get("text", "")
 
     body = []
     entries = []
@@ -263,7 +263,7 @@ def make_page(spec):
         title = getattr(result, "title", "Result %d" % n)
         snippet = "%s %s." % (text_sample, words(rnd, 28))
         if engine == "google":
-            href = encode(link, False, spec.get("raw_unicode", False))
+            href = encode(link, False, page_def.get("raw_unicode", False))
             body.append(google_result(layout, href, title, rnd, snippet))
             if layout in (9, 6, 5):
                 # Result blocks of newer layouts carry sitelinks that no pattern reads.
@@ -273,7 +273,7 @@ def make_page(spec):
         elif engine == "yahoo":
             body.append(yahoo_result(layout, encode(link, False), title, rnd, snippet, n))
         else:
-            body.append(bing_result(layout, encode(link, True, spec.get("raw_unicode", False)),
+            body.append(bing_result(layout, encode(link, True, page_def.get("raw_unicode", False)),
                                     title, rnd, snippet))
 
         if isinstance(result, Organic):
@@ -306,15 +306,15 @@ def make_page(spec):
         body.extend(block_markup(b, rnd) for b in blocks)
 
     head_meta = ""
-    if spec.get("meta", True):
+    if page_def.get("meta", True):
         head_meta = '<meta http-equiv="Content-Type" content="text/html; charset=%s">' % charset
     head = ('<!DOCTYPE html><html lang="%s"><head>%s<title>%s - Search</title><style>%s</style>'
             '<script nonce="%s">%s</script></head>\n<body>\n'
-            % (spec.get("lang", "en"), head_meta, spec.get("query", "q"),
-               style_bulk(rnd, 12000), token(rnd, 22), script_bulk(rnd, spec["script"])))
+            % (page_def.get("lang", "en"), head_meta, page_def.get("query", "q"),
+               style_bulk(rnd, 12000), token(rnd, 22), script_bulk(rnd, page_def["script"])))
     family = engine
-    page = (head + NAV[family] + ADS[family] + spec.get("before", "") +
-            '<div id="main"><div id="results">\n' + "".join(body) + spec.get("after", "") +
+    page = (head + NAV[family] + ADS[family] + page_def.get("before", "") +
+            '<div id="main"><div id="results">\n' + "".join(body) + page_def.get("after", "") +
             "</div></div>\n" + PAGINATION[family] +
             '<footer><a href="/preferences?hl=en">Settings</a> <a href="/policies">Privacy</a>'
             '</footer>\n<script>' + script_bulk(rnd, 9000) + "</script></body></html>\n")
@@ -473,28 +473,28 @@ PAGES = [
 
 def main():
     os.makedirs(OUT, exist_ok=True)
-    for spec in PAGES:
-        page, entries, result_type, found = make_page(spec)
-        data = page.encode(spec["charset"])
-        if spec.get("bom"):
+    for page_def in PAGES:
+        page, entries, result_type, found = make_page(page_def)
+        data = page.encode(page_def["charset"])
+        if page_def.get("bom"):
             data = b"\xef\xbb\xbf" + data
-        assert 100 * 1024 <= len(data) <= 250 * 1024, (spec["name"], len(data))
-        with open(os.path.join(OUT, spec["name"] + ".html"), "wb") as f:
+        assert 100 * 1024 <= len(data) <= 250 * 1024, (page_def["name"], len(data))
+        with open(os.path.join(OUT, page_def["name"] + ".html"), "wb") as f:
             f.write(data)
         lines = ["# Written by tests/data/gen/make_result_pages.py; do not edit.",
-                 "engine %s" % spec["engine"],
-                 "website %s" % spec["website"],
-                 "pattern %s" % ("fallback" if spec["pattern"] is None else spec["pattern"]),
+                 "engine %s" % page_def["engine"],
+                 "website %s" % page_def["website"],
+                 "pattern %s" % ("fallback" if page_def["pattern"] is None else page_def["pattern"]),
                  "result %d" % result_type]
         if found:
             lines.append("found %d %s" % found)
         else:
             lines.append("found none")
         lines.extend("entry %d %s" % e for e in entries)
-        with open(os.path.join(OUT, spec["name"] + ".expected"), "w", encoding="utf-8",
+        with open(os.path.join(OUT, page_def["name"] + ".expected"), "w", encoding="utf-8",
                   newline="\n") as f:
             f.write("\n".join(lines) + "\n")
-        print("%-28s %7d bytes  %2d entries" % (spec["name"], len(data), len(entries)))
+        print("%-28s %7d bytes  %2d entries" % (page_def["name"], len(data), len(entries)))
 
 
 if __name__ == "__main__":
