@@ -5,33 +5,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-PtLineEdit::PtLineEdit(QWidget* parent) : QLineEdit(parent) {}
-
-void PtLineEdit::mousePressEvent(QMouseEvent* event)
-{
-    Q_UNUSED(event);
-}
-
-void PtLineEdit::mouseReleaseEvent(QMouseEvent* event)
-{
-    Q_UNUSED(event);
-    emit DoPressed();
-}
-
-void PtLineEdit::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    Q_UNUSED(event);
-}
-
-void PtLineEdit::mouseMoveEvent(QMouseEvent* event)
-{
-    Q_UNUSED(event);
-}
-
-void PtLineEdit::contextMenuEvent(QContextMenuEvent* event)
-{
-    Q_UNUSED(event);
-}
+PtLineEdit::PtLineEdit(QWidget* parent) : PtLineEditx(parent) {}
 
 void PtLineEdit::paintEvent(QPaintEvent* event)
 {

@@ -1,24 +1,16 @@
 #pragma once
 
-#include <QLineEdit>
+#include "PtLineEditx.h"
 
-// The caption field of the help menu: paints only its caption below the help icon and
-// swallows the mouse; releasing a button over it asks the menu to open its list.
-class PtLineEdit : public QLineEdit
+// The caption field of the help menu: like the report menu's field, but paints its
+// caption below the help icon.
+class PtLineEdit : public PtLineEditx
 {
     Q_OBJECT
 
 public:
     explicit PtLineEdit(QWidget* parent = nullptr);
 
-signals:
-    void DoPressed();
-
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
 };
