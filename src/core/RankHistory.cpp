@@ -242,10 +242,13 @@ void StatRankChangeKeywordCount(const std::vector<RANK_DATA*>& rankData, QString
             ++count.RankUnchange;
             continue;
         }
-        // Plain numbers: 0 and 101 have no special meaning here.
+        // A failed check (rank 0) says nothing about the position: no move either way.
+        // 101 compares as a plain number.
         const LTInt64 newest = series->FlowItems[n - 1].Rank;
         const LTInt64 previous = series->FlowItems[n - 2].Rank;
-        if (newest < previous)
+        if (newest == 0 || previous == 0)
+            ++count.RankUnchange;
+        else if (newest < previous)
             ++count.RankUp;
         else if (newest > previous)
             ++count.RankDown;

@@ -333,10 +333,11 @@ private slots:
         QCOMPARE(bands.Rank11To30, LTInt64(0));
         QCOMPARE(bands.Rank31To100, LTInt64(0));
         QCOMPARE(bands.RankOver100, LTInt64(1));
+        // A failed newest check is no rise.
         StatRankChangeKeywordCount(all, kSite, kGoogle, moves);
-        QCOMPARE(moves.RankUp, LTInt64(1));
+        QCOMPARE(moves.RankUp, LTInt64(0));
         QCOMPARE(moves.RankDown, LTInt64(0));
-        QCOMPARE(moves.RankUnchange, LTInt64(1));
+        QCOMPARE(moves.RankUnchange, LTInt64(2));
 
         // Band edges and plain-number moves; other engines and websites stay out.
         const auto s10 = series("c", {11, 10});
@@ -346,20 +347,22 @@ private slots:
         const auto s100 = series("g", {0, 100});
         const auto s101 = series("h", {101, 101});
         const auto one = series("i", {40});
+        const auto gap = series("j", {7, 0, 12});
         const auto bing = series("c", {1, 2}, kBing);
         const auto otherSite = series("c", {1, 2}, kGoogle, "other.com");
-        all = {s10.get(),  s11.get(), s30.get(),  s31.get(),       s100.get(),
-               s101.get(), one.get(), bing.get(), otherSite.get(), failed.get()};
+        all = {s10.get(), s11.get(), s30.get(),  s31.get(),       s100.get(),  s101.get(),
+               one.get(), gap.get(), bing.get(), otherSite.get(), failed.get()};
         StatKeywordRankDistribution(all, kSite, kGoogle, bands);
         QCOMPARE(bands.Rank1To10, LTInt64(1));
-        QCOMPARE(bands.Rank11To30, LTInt64(2));
+        QCOMPARE(bands.Rank11To30, LTInt64(3));
         QCOMPARE(bands.Rank31To100, LTInt64(3));
         QCOMPARE(bands.RankOver100, LTInt64(1));
         StatRankChangeKeywordCount(all, kSite, kGoogle, moves);
-        // Up: 11->10, 101->30, 5->0. Down: 10->11, 0->100. Same: 31, 101, one point.
-        QCOMPARE(moves.RankUp, LTInt64(3));
-        QCOMPARE(moves.RankDown, LTInt64(2));
-        QCOMPARE(moves.RankUnchange, LTInt64(3));
+        // Up: 11->10, 101->30. Down: 10->11. Same: 31, 101, one point, and every move
+        // from or to a failed check (0->100, 0->12, 5->0). One count per keyword.
+        QCOMPARE(moves.RankUp, LTInt64(2));
+        QCOMPARE(moves.RankDown, LTInt64(1));
+        QCOMPARE(moves.RankUnchange, LTInt64(6));
 
         StatKeywordRankDistribution({}, kSite, kGoogle, bands);
         QCOMPARE(bands.RankOver100 + bands.Rank1To10 + bands.Rank11To30 + bands.Rank31To100,
