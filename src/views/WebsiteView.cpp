@@ -14,6 +14,7 @@
 #include "UpdateRun.h"
 #include "ui_WebsiteView.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
@@ -21,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -177,6 +179,17 @@ void WebsiteView::InitTableInfo()
 
 int WebsiteView::AddTabDat(const WEBSITE& website, const std::vector<RANK_DATA*>& rankData)
 {
+    // One pass over the series instead of a search of the whole list per cell: the list
+    // holds every website's series. The first series of a key wins, as a search would.
+    QHash<std::pair<QString, QString>, const RANK_DATA*> seriesOf;
+    for (const RANK_DATA* series : rankData) {
+        if (!series || series->Website != website.Website)
+            continue;
+        const auto key = std::make_pair(series->SearchEngine, series->Keyword);
+        if (!seriesOf.contains(key))
+            seriesOf.insert(key, series);
+    }
+
     QTableWidget* table = ui->tableWidget;
     for (const QString& keyword : website.Keywords) {
         const int row = table->rowCount();
@@ -186,7 +199,7 @@ int WebsiteView::AddTabDat(const WEBSITE& website, const std::vector<RANK_DATA*>
         table->setItem(row, 0, keywordItem);
         for (const SEARCH_ENGINE& engine : website.SearchEngines) {
             const RANK_DATA* series =
-                Find_RankData(rankData, website.Website, engine.SearchEngine, keyword);
+                seriesOf.value(std::make_pair(engine.SearchEngine, keyword), nullptr);
             LoadSingleInfo(GetLastRank(series), GetRankPrevious(series), GetRankFirst(series),
                            FindSearchEngineType(engine.SearchEngine), keywordItem);
         }

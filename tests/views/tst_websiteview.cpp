@@ -3,6 +3,8 @@
 #include "PromptAfterFinishTheReport.h"
 #include "PtTableWidgetItem.h"
 #include "RMainWindow.h"
+#include "RankDisplayString.h"
+#include "RankHistory.h"
 #include "RankMain.h"
 #include "SqlDb.h"
 #include "TestMain.h"
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -349,6 +352,71 @@ private slots:
                 QCOMPARE(t->item(row, column)->background().color(), expected);
             }
         }
+    }
+
+    // Each cell shows what a search of the whole series list for the website, engine
+    // host and keyword finds (its first match), whatever the list's order, the other
+    // websites' series of the same keywords, repeated keys, null entries and gaps.
+    void tableMatchesTheSeriesSearch_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed : {1u, 2u, 3u})
+            QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+    }
+
+    void tableMatchesTheSeriesSearch()
+    {
+        QFETCH(quint32, seed);
+        QRandomGenerator random(seed);
+        const QStringList hosts{"www.google.com", "www.bing.com", "search.yahoo.com"};
+        const auto url = [](int w) { return QStringLiteral("w%1.example").arg(w); };
+        Model model;
+        QStringList keywords;
+        for (int k = 0; k < 40; ++k)
+            keywords << QStringLiteral("kw %1").arg(k);
+        for (int w = 0; w < 3; ++w)
+            model.websites.push_back(website(url(w), hosts, keywords));
+        // 500 series over 3 x 3 x 45 keys: many keys repeat, many have none.
+        for (int i = 0; i < 500; ++i) {
+            if (random.bounded(50) == 0) {
+                model.rankData.push_back(nullptr);
+                continue;
+            }
+            QList<int> ranks;
+            for (int p = int(random.bounded(4)); p > 0; --p)
+                ranks << int(random.bounded(102));
+            model.rankData.push_back(
+                series(url(int(random.bounded(3))), hosts[int(random.bounded(3))],
+                       QStringLiteral("kw %1").arg(random.bounded(45)), ranks));
+        }
+        WebsiteView view(nullptr, model.websites, model.rankData);
+        toolBox(view)->setCurrentIndex(1);
+        QTableWidget* t = table(view);
+        QCOMPARE(t->rowCount(), keywords.size());
+
+        QStringList seen;
+        for (int row = 0; row < t->rowCount(); ++row) {
+            const QString keyword = t->item(row, 0)->text();
+            seen << keyword;
+            for (int e = 0; e < 3; ++e) {
+                const RANK_DATA* found = Find_RankData(model.rankData, url(1), hosts[e], keyword);
+                const LTInt64 current = GetLastRank(found);
+                QColor previousColour, firstColour;
+                const QStringList expected{
+                    RankDisplayString(current),
+                    RankChangeDisplayString(current, GetRankPrevious(found), previousColour),
+                    RankChangeDisplayString(current, GetRankFirst(found), firstColour)};
+                const int column = 1 + 3 * e;
+                QCOMPARE(rowTexts(t, row).mid(column, 3), expected);
+                QCOMPARE(t->item(row, column + 1)->foreground().color(),
+                         previousColour.isValid() ? previousColour : QColor(Qt::black));
+                QCOMPARE(t->item(row, column + 2)->foreground().color(),
+                         firstColour.isValid() ? firstColour : QColor(Qt::black));
+            }
+        }
+        seen.sort();
+        keywords.sort();
+        QCOMPARE(seen, keywords);
     }
 
     void unknownEngineWarnsPerKeyword()
