@@ -8,7 +8,7 @@
 
 #include "SqlDb.h"
 #include "SqlValue.h"
-#include "WebsiteColumns.h"
+#include "YearData.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -28,24 +27,7 @@
 #include <memory>
 
 namespace {
-const int kWebsites = 10;
-const int kKeywords = 100;
-const int kDays = 365;
-const char* const kHosts[] = {"www.google.com", "www.bing.com", "search.yahoo.com"};
-
-// Resident-set figures of this process from /proc, in kB.
-qint64 procStatus(const char* field)
-{
-    QFile file(QStringLiteral("/proc/self/status"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
-    const QByteArray prefix = QByteArray(field) + ':';
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
+using YearData::procStatus;
 
 void printPhase(const char* name, qint64 nanoseconds, qint64 startKb, const QString& extra = {})
 {
@@ -53,105 +35,6 @@ void printPhase(const char* name, qint64 nanoseconds, qint64 startKb, const QStr
     std::printf("%s %.3f %lld %lld %s\n", name, nanoseconds / 1e9, (long long)peakKb,
                 (long long)startKb, qPrintable(extra));
     std::fflush(stdout);
-}
-
-QString websiteUrl(int w)
-{
-    return QStringLiteral("www.site%1.example").arg(w);
-}
-
-bool generate(const QString& path)
-{
-    sqlite3* db = nullptr;
-    if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK)
-        return false;
-    sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr,
-                 nullptr);
-
-    sqlite3_stmt* site = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO Website VALUES(?,?,?,?)", -1, &site, nullptr);
-    for (int w = 0; w < kWebsites; ++w) {
-        std::vector<SEARCH_ENGINE> engines;
-        for (const char* host : kHosts) {
-            SEARCH_ENGINE e;
-            e.SearchEngine = QLatin1String(host);
-            e.Lang = QStringLiteral("English");
-            e.Country = QStringLiteral("United States");
-            e.Interval = FindSearchEngineType(e.SearchEngine) == SE_Google ? 50 : 0;
-            engines.push_back(e);
-        }
-        QStringList keywords;
-        for (int k = 0; k < kKeywords; ++k)
-            keywords << QStringLiteral("keyword %1 for site %2").arg(k).arg(w);
-        const QByteArray url = websiteUrl(w).toUtf8();
-        const QByteArray created = QByteArrayLiteral("2025-01-01T08:00:00");
-        const QByteArray engineText = CombineSearchEnginesString(engines).toUtf8();
-        const QByteArray keywordText = keywords.join(QLatin1Char('\n')).toUtf8();
-        sqlite3_bind_text(site, 1, url.constData(), url.size(), SQLITE_TRANSIENT);
-        sqlite3_bind_text(site, 2, created.constData(), created.size(), SQLITE_TRANSIENT);
-        sqlite3_bind_text(site, 3, engineText.constData(), engineText.size(), SQLITE_TRANSIENT);
-        sqlite3_bind_text(site, 4, keywordText.constData(), keywordText.size(), SQLITE_TRANSIENT);
-        sqlite3_step(site);
-        sqlite3_reset(site);
-    }
-    sqlite3_finalize(site);
-    sqlite3_exec(db, "INSERT INTO config VALUES('DB_VER','1001')", nullptr, nullptr, nullptr);
-
-    // One update run per day over every (website, engine, keyword), as the program
-    // writes them. Ranks wander; the ranking page changes every few weeks.
-    QRandomGenerator random(1095000);
-    const int seriesCount = kWebsites * 3 * kKeywords;
-    std::vector<int> ranks(static_cast<std::size_t>(seriesCount));
-    for (int& r : ranks)
-        r = 1 + int(random.bounded(100));
-    sqlite3_stmt* row = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO UpdateFlow VALUES(?,?,?,?,?,?,?,?)", -1, &row, nullptr);
-    int updateNo = 0;
-    const QDateTime first(QDate(2025, 1, 1), QTime(6, 0));
-    for (int day = 0; day < kDays; ++day) {
-        int index = 0;
-        for (int w = 0; w < kWebsites; ++w) {
-            const QByteArray url = websiteUrl(w).toUtf8();
-            for (int e = 0; e < 3; ++e) {
-                for (int k = 0; k < kKeywords; ++k, ++index) {
-                    int& rank = ranks[std::size_t(index)];
-                    rank = qBound(1, rank + int(random.bounded(7)) - 3, 101);
-                    const int stored = random.bounded(100) < 2 ? 0 : rank;
-                    QByteArray rankUrl;
-                    if (stored > 0 && stored <= 100) {
-                        rankUrl = QStringLiteral("https://%1/k%2/page-%3.html")
-                                      .arg(websiteUrl(w))
-                                      .arg(k)
-                                      .arg((day + k) / 45)
-                                      .toUtf8();
-                    }
-                    const QByteArray keyword =
-                        QStringLiteral("keyword %1 for site %2").arg(k).arg(w).toUtf8();
-                    const QByteArray time =
-                        SqlValue::fromDateTime(first.addDays(day).addSecs(index))
-                            .toString()
-                            .toUtf8();
-                    sqlite3_bind_int(row, 1, ++updateNo);
-                    sqlite3_bind_text(row, 2, url.constData(), url.size(), SQLITE_TRANSIENT);
-                    sqlite3_bind_text(row, 3, kHosts[e], -1, SQLITE_STATIC);
-                    sqlite3_bind_text(row, 4, keyword.constData(), keyword.size(),
-                                      SQLITE_TRANSIENT);
-                    sqlite3_bind_text(row, 5, time.constData(), time.size(), SQLITE_TRANSIENT);
-                    sqlite3_bind_int(row, 6, stored);
-                    sqlite3_bind_text(row, 7, rankUrl.constData(), rankUrl.size(),
-                                      SQLITE_TRANSIENT);
-                    sqlite3_bind_text(row, 8, "English", -1, SQLITE_STATIC);
-                    if (sqlite3_step(row) != SQLITE_DONE)
-                        return false;
-                    sqlite3_reset(row);
-                }
-            }
-        }
-    }
-    sqlite3_finalize(row);
-    const bool ok = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
 }
 
 int phaseRaw(const QString& path)
@@ -305,27 +188,10 @@ int main(int argc, char* argv[])
         temporary->setAutoRemove(!args.contains(QStringLiteral("--keep")));
         home = temporary->path();
     }
-    qputenv("HOME", QFile::encodeName(home));
-    const QString path = SqlDb::DatabasePath();
-
+    const QString path = YearData::prepareHome(home);
+    if (path.isEmpty())
+        return 1;
     QTextStream out(stdout);
-    if (!QFile::exists(path)) {
-        {
-            SqlDb schema; // the tables exactly as the program makes them
-            if (!schema.m_DB.isOpen())
-                return 1;
-        }
-        QElapsedTimer timer;
-        timer.start();
-        out << "generating " << kWebsites * kKeywords * 3 * kDays << " rows in " << path << " ..."
-            << Qt::endl;
-        if (!generate(path)) {
-            out << "generation failed" << Qt::endl;
-            return 1;
-        }
-        out << "generated in " << QString::number(timer.elapsed() / 1000.0, 'f', 1) << " s"
-            << Qt::endl;
-    }
     const double fileMb = QFileInfo(path).size() / (1024.0 * 1024.0);
     out << "database file: " << QString::number(fileMb, 'f', 1) << " MB" << Qt::endl;
 
