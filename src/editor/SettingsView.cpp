@@ -5,6 +5,7 @@
 #include "MessageBoxHook.h"
 #include "RMainWindow.h"
 #include "RankMain.h"
+#include "ReportSettings.h"
 #include "WebsiteView.h"
 #include "ui_WebsiteView.h"
 
@@ -41,7 +42,8 @@ SettingsView::SettingsView(QWidget* parent) : QWidget(parent)
                                 ui.editTwitterUrl,  ui.editLinkedInUrl};
     for (int key = 1; key <= 8; ++key)
         edits[key - 1]->setText(hub->GetSettingValue(SETTINGS(key)).toString());
-    ui.editOutputPath->setText(hub->GetSettingValue(SETTINGS(10)).toString());
+    // The folder reports really go to, also when the setting is relative.
+    ui.editOutputPath->setText(ReportOutputFolder(hub->GetSettingValue(SETTINGS(10)).toString()));
     m_strLogoPath = hub->GetSettingValue(SETTINGS(9)).toString();
     ui.labelPngLogo->setPixmap(QPixmap(m_strLogoPath));
 }
@@ -222,7 +224,10 @@ void SettingsView::on_btnApply_clicked()
         for (int key = 1; key <= 8; ++key)
             hub->SetSettingValue(SETTINGS(key), edits[key - 1]->text());
         hub->SetSettingValue(SETTINGS(9), m_strLogoPath);
-        hub->SetSettingValue(SETTINGS(10), ui.editOutputPath->text());
+        // A folder left as shown keeps the form it was stored in (such as the default "./").
+        const QString stored = hub->GetSettingValue(SETTINGS(10)).toString();
+        const QString folder = ui.editOutputPath->text();
+        hub->SetSettingValue(SETTINGS(10), folder == ReportOutputFolder(stored) ? stored : folder);
     }
     returnToPreviousPage();
 }

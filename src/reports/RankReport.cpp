@@ -12,8 +12,37 @@
 
 namespace {
 
-// Longest file name the naming converts (website text, time stamp and extension).
-constexpr int kMaxReportFileName = 259;
+// Longest report file name in UTF-8 bytes. Linux allows 255; the save step writes next to
+// the file under its name plus ".XXXXXX" before moving it into place, so that must fit too.
+constexpr int kMaxReportFileNameBytes = 255 - 7;
+
+// The text with control characters replaced by "@": none belongs in a file name.
+QString ReplaceControlChars(QString text)
+{
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('@');
+    }
+    return text;
+}
+
+// The longest head of text (whole characters) that takes at most budget bytes in UTF-8.
+QString TruncateUtf8(const QString& text, int budget)
+{
+    int bytes = 0;
+    int i = 0;
+    while (i < text.size()) {
+        const char32_t code = text.at(i).unicode();
+        const bool pair =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const int size = pair ? 4 : code < 0x80 ? 1 : code < 0x800 ? 2 : 3;
+        if (bytes + size > budget)
+            break;
+        bytes += size;
+        i += pair ? 2 : 1;
+    }
+    return text.left(i);
+}
 
 } // namespace
 
@@ -44,20 +73,27 @@ QString ReplaceFileNameForbidChars(QString text)
 QString RankReport::MakeReportFilePath(QString prefix, QString second, QString extension)
 {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss"));
-    // A website text too long for a file name is shortened so that the time stamp and the
-    // extension survive; a surrogate pair is never cut in half.
-    const int room = kMaxReportFileName - int(stamp.size()) - int(extension.size());
-    if (prefix.size() + stamp.size() + extension.size() > kMaxReportFileName) {
-        int keep = qMax(0, room);
-        if (keep > 0 && keep < prefix.size() && prefix.at(keep - 1).isHighSurrogate())
-            --keep;
-        prefix.truncate(keep);
+    const QString tail = ReplaceFileNameForbidChars(stamp + extension);
+    prefix = ReplaceControlChars(ReplaceFileNameForbidChars(prefix));
+    // The keyword may keep ":" and "?", but nothing that would make it a path of its own.
+    for (QChar& c : second) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
+            c = QLatin1Char('@');
     }
-    QString name = ReplaceFileNameForbidChars(prefix + stamp + extension);
+    second = ReplaceControlChars(second);
+
+    // A name too long for the file system loses the end of the website first, then that
+    // of the keyword; the time stamp and the extension always stay.
+    const int dash = second.isEmpty() ? 0 : 1;
+    const int fixed = int(tail.toUtf8().size()) + dash;
+    const int keywordBytes = int(second.toUtf8().size());
+    prefix = TruncateUtf8(prefix, qMax(0, kMaxReportFileNameBytes - fixed - keywordBytes));
+    second = TruncateUtf8(second, qMax(0, kMaxReportFileNameBytes - fixed));
+
+    QString name = prefix + tail;
     if (!second.isEmpty())
         name = second + QLatin1Char('-') + name;
-    const QDir folder(ReportSetting(SETTING_ReportOutputPath));
-    return folder.absoluteFilePath(name);
+    return QDir(ReportOutputFolder()).filePath(name);
 }
 
 void RankReport::InsertLinkToPdf(int page, const QRectF& rect, const QString& url)
@@ -78,34 +114,35 @@ bool RankReport::PrintWebsiteCsv(QDate updated, QString path, const WEBSITE& sit
     // Entry i belongs to engine i; entries beyond the website's engines have no label.
     const size_t engines = site.SearchEngines.size();
 
-    QByteArray text = Head(site, updated);
-    text += "Search Engine,Top 10,11_30,31_100,not in 100,Total,,,,\n";
+    QString text = Head(site, updated);
+    text += QLatin1String("Search Engine,Top 10,11_30,31_100,not in 100,Total,,,,\n");
     for (size_t i = 0; i < bands.size() && i < engines; ++i) {
         const RankDistribution& b = bands[i];
-        text += EngineLabel(site.SearchEngines[i]) + ',';
-        text += QByteArray::number(b.Rank1To10) + ',' + QByteArray::number(b.Rank11To30) + ',' +
-                QByteArray::number(b.Rank31To100) + ',' + QByteArray::number(b.RankOver100) + ',';
-        text += QByteArray::number(b.Rank1To10 + b.Rank11To30 + b.Rank31To100 + b.RankOver100);
-        text += ",,,,,,\n";
+        text += EngineLabel(site.SearchEngines[i]) + QLatin1Char(',');
+        for (const LTInt64 count : {b.Rank1To10, b.Rank11To30, b.Rank31To100, b.RankOver100})
+            text += QString::number(count) + QLatin1Char(',');
+        text += QString::number(b.Rank1To10 + b.Rank11To30 + b.Rank31To100 + b.RankOver100);
+        text += QLatin1String(",,,,,,\n");
     }
     text += Rule();
-    text += "# ,,,,,,,,,\n";
-    text += "# Rank Change,,,,,,,,,\n";
-    text += "Search Engine,Rank up,Rank Down,Rank unchange,Total,,,,,\n";
+    text += QLatin1String("# ,,,,,,,,,\n");
+    text += QLatin1String("# Rank Change,,,,,,,,,\n");
+    text += QLatin1String("Search Engine,Rank up,Rank Down,Rank unchange,Total,,,,,\n");
     for (size_t i = 0; i < changes.size() && i < engines; ++i) {
         const RankChangeKeywordCount& c = changes[i];
-        text += EngineLabel(site.SearchEngines[i]) + ',';
-        text += QByteArray::number(c.RankUp) + ',' + QByteArray::number(c.RankDown) + ',' +
-                QByteArray::number(c.RankUnchange) + ',';
-        text += QByteArray::number(c.RankUp + c.RankDown + c.RankUnchange);
-        text += ",,,,,,\n";
+        text += EngineLabel(site.SearchEngines[i]) + QLatin1Char(',');
+        for (const LTInt64 count : {c.RankUp, c.RankDown, c.RankUnchange})
+            text += QString::number(count) + QLatin1Char(',');
+        text += QString::number(c.RankUp + c.RankDown + c.RankUnchange);
+        text += QLatin1String(",,,,,,\n");
     }
     text += Rule();
-    text += "# ,,,,,,,,,\n";
-    text += "# Details,,,,,,,,,\n";
-    text += "Keywords,Google - Current,Change,All time Change,Bing - Current,Change,All time "
-            "Change,Yahoo - Current,Change,All time Change\n";
-    text += TableRows(model);
+    text += QLatin1String("# ,,,,,,,,,\n");
+    text += QLatin1String("# Details,,,,,,,,,\n");
+    text += QLatin1String("Keywords,Google - Current,Change,All time Change,Bing - Current,Change,"
+                          "All time Change,Yahoo - Current,Change,All time Change\n");
+    // Column 0 is the keyword; the others are rank and change texts.
+    text += TableRows(model, {0});
     text += Tail();
     return Write(path, text);
 }

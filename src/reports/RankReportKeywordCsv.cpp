@@ -8,35 +8,39 @@ bool RankReport::PrintKeywordCsv(QDate updated, QString path, const WEBSITE& sit
                                  QAbstractItemModel* model)
 {
     using namespace ReportCsv;
-    QByteArray text = Head(site, updated);
-    text += "Search Engine,Country,Language,Best,Current,Last,Change,Created,Change,URL\n";
-    text += TableRows(model);
+    QString text = Head(site, updated);
+    text += QLatin1String(
+        "Search Engine,Country,Language,Best,Current,Last,Change,Created,Change,URL\n");
+    // Column 9 is the ranking URL the engine returned; the rest are the program's texts.
+    text += TableRows(model, {9});
     text += Rule();
-    text += "# ,,,,,,,,,\n";
-    text += "# Details,,,,,,,,,\n";
+    text += QLatin1String("# ,,,,,,,,,\n");
+    text += QLatin1String("# Details,,,,,,,,,\n");
 
     // The value columns follow the histories, so the header names them in that order
     // (an engine without a history has no column); the line keeps ten cells.
-    QByteArray header = "Date";
+    QString header = QStringLiteral("Date");
     int cells = 1;
     for (const RANK_DATA* history : histories) {
-        header +=
-            ',' + (history ? GetSearchEngineName(history->SearchEngine).toLatin1() : QByteArray());
+        header += QLatin1Char(',') +
+                  (history ? Cell(GetSearchEngineName(history->SearchEngine)) : QString());
         ++cells;
     }
     for (; cells < 10; ++cells)
-        header += ',';
-    text += header + '\n';
+        header += QLatin1Char(',');
+    text += header + QLatin1Char('\n');
 
     std::map<QDate, std::vector<const FLOW_ITEM*>> grid;
     CombinRankDataForSameDate(histories, grid, indexPairs);
     for (const auto& [date, points] : grid) {
-        text += '"' + date.toString(QStringLiteral("MM/dd/yyyy")).toLatin1() + "\",";
+        text +=
+            QLatin1Char('"') + date.toString(QStringLiteral("MM/dd/yyyy")) + QLatin1String("\",");
         for (size_t k = 0; k < histories.size(); ++k) {
             const FLOW_ITEM* point = k < points.size() ? points[k] : nullptr;
-            text += (point ? RankDisplayString(point->Rank).toLatin1() : QByteArray("-")) + ',';
+            text +=
+                (point ? RankDisplayString(point->Rank) : QStringLiteral("-")) + QLatin1Char(',');
         }
-        text += ",,,,,\n";
+        text += QLatin1String(",,,,,\n");
     }
     text += Tail();
     return Write(path, text);

@@ -3,73 +3,109 @@
 #include "MakerInfo.h"
 
 #include <QAbstractItemModel>
-#include <QFile>
+#include <QSaveFile>
 #include <QStringList>
 #include <QUrl>
 
 namespace ReportCsv {
 
-QByteArray Rule()
+QString Cell(const QString& text)
 {
-    return QByteArrayLiteral("#===============================,,,,,,,,,\n");
-}
-
-QByteArray Head(const WEBSITE& site, QDate updated)
-{
-    QByteArray text;
-    text += ",,,,,,,,,\n";
-    text += Rule();
-    text += "# " + site.Website.toLatin1() + ",,,,,,,,,\n";
-    text += "\"# Updated on " + updated.toString(QStringLiteral("MM/dd/yyyy")).toLatin1() +
-            "\",,,,,,,,,\n";
-    text +=
-        "# Total keywords: " + QByteArray::number(qsizetype(site.Keywords.size())) + ",,,,,,,,,\n";
-    text += Rule();
-    text += "#,,,,,,,,,\n";
-    text += "# Overview,,,,,,,,,\n";
+    for (const QChar c : text) {
+        if (c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\r') ||
+            c == QLatin1Char('\n')) {
+            QString quoted = text;
+            quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+            return QLatin1Char('"') + quoted + QLatin1Char('"');
+        }
+    }
     return text;
 }
 
-QByteArray Tail()
+QString FreeTextCell(const QString& text)
 {
-    QByteArray text = Rule();
-    text += "# ,,,,,,,,,\n";
-    text += "#Credit,,,,,,,,,\n";
-    text +=
-        "Report generated with " + QUrl(MakerInfo::HomePage()).host().toLatin1() + ",,,,,,,,,\n";
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (!text.isEmpty() && formulaStarts.contains(text.front()))
+        return Cell(QLatin1Char('\'') + text);
+    return Cell(text);
+}
+
+QString Rule()
+{
+    return QStringLiteral("#===============================,,,,,,,,,\n");
+}
+
+QString Head(const WEBSITE& site, QDate updated)
+{
+    QString text;
+    text += QLatin1String(",,,,,,,,,\n");
+    text += Rule();
+    text += Cell(QLatin1String("# ") + site.Website) + QLatin1String(",,,,,,,,,\n");
+    text += QLatin1String("\"# Updated on ") + updated.toString(QStringLiteral("MM/dd/yyyy")) +
+            QLatin1String("\",,,,,,,,,\n");
+    text += QLatin1String("# Total keywords: ") + QString::number(qsizetype(site.Keywords.size())) +
+            QLatin1String(",,,,,,,,,\n");
+    text += Rule();
+    text += QLatin1String("#,,,,,,,,,\n");
+    text += QLatin1String("# Overview,,,,,,,,,\n");
     return text;
 }
 
-QByteArray TableRows(QAbstractItemModel* model)
+QString Tail()
 {
-    QByteArray text;
+    QString text = Rule();
+    text += QLatin1String("# ,,,,,,,,,\n");
+    text += QLatin1String("#Credit,,,,,,,,,\n");
+    text += Cell(QLatin1String("Report generated with ") + QUrl(MakerInfo::HomePage()).host()) +
+            QLatin1String(",,,,,,,,,\n");
+    return text;
+}
+
+QString TableRows(QAbstractItemModel* model, const QList<int>& freeTextColumns)
+{
+    QString text;
     if (!model)
         return text;
     const int rows = model->rowCount();
     const int columns = model->columnCount();
     for (int r = 0; r < rows; ++r) {
         QStringList cells;
-        for (int c = 0; c < columns; ++c)
-            cells << model->index(r, c).data(Qt::DisplayRole).toString();
-        text += cells.join(QLatin1Char(',')).toLatin1() + '\n';
+        for (int c = 0; c < columns; ++c) {
+            const QString cell = model->index(r, c).data(Qt::DisplayRole).toString();
+            cells << (freeTextColumns.contains(c) ? FreeTextCell(cell) : Cell(cell));
+        }
+        text += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
     }
     return text;
 }
 
-bool Write(const QString& path, const QByteArray& text)
+QString EngineLabel(const SEARCH_ENGINE& engine)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const qint64 written = file.write(text);
-    // A full disk shows only when the buffer is flushed.
-    const bool flushed = file.flush();
-    return written == text.size() && flushed;
+    return Cell(engine.SearchEngine + QLatin1Char('_') + engine.Lang);
 }
 
-QByteArray EngineLabel(const SEARCH_ENGINE& engine)
+QByteArray Encode(const QString& text)
 {
-    return (engine.SearchEngine + QLatin1Char('_') + engine.Lang).toLatin1();
+    for (const QChar c : text) {
+        if (c.unicode() > 0xff)
+            return QByteArrayLiteral("\xef\xbb\xbf") + text.toUtf8();
+    }
+    return text.toLatin1();
+}
+
+bool Write(const QString& path, const QString& text)
+{
+    const QByteArray bytes = Encode(text);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // A full disk shows no earlier than the flush, and commit() would not see a failed
+    // flush of its own: flush first, so that only a whole report replaces an older one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 } // namespace ReportCsv

@@ -1,6 +1,10 @@
 #include "ReportSettings.h"
 
 #include "RankMain.h"
+#include "SqlDb.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 QString ReportSetting(SETTINGS index)
 {
@@ -9,4 +13,15 @@ QString ReportSetting(SETTINGS index)
     if (RankHub* hub = RankHub::Current())
         return hub->GetSettingValue(index).toString();
     return f_settingDefaultValues[index].toString();
+}
+
+QString ReportOutputFolder(const QString& setting)
+{
+    const QDir data = QFileInfo(SqlDb::DatabasePath()).absoluteDir();
+    return QDir::cleanPath(data.absoluteFilePath(setting));
+}
+
+QString ReportOutputFolder()
+{
+    return ReportOutputFolder(ReportSetting(SETTING_ReportOutputPath));
 }

@@ -7,6 +7,7 @@
 #include "TestMain.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -203,6 +204,12 @@ private slots:
         QCOMPARE(page.ui.treeWidgetProxiesList->topLevelItemCount(), 0);
         QCOMPARE(page.logoPath(), QStringLiteral("./logo.png"));
         QVERIFY(page.ui.labelPngLogo->pixmap().isNull());
+        // The default "./" is shown as the folder reports go to, the data folder; applied
+        // unchanged it stays "./".
+        const QString data = QDir::homePath() + "/Documents/lumatrove";
+        QCOMPARE(page.ui.editOutputPath->text(), data);
+        page.ui.btnApply->click();
+        QCOMPARE(QSettings().value("REPORT_OutputPath").toString(), QStringLiteral("./"));
     }
 
     // Added rows wait for Apply; the same proxy twice is inserted once.

@@ -7,12 +7,17 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSqlDatabase>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <memory>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -55,12 +60,12 @@ const QByteArray kTail = "#===============================,,,,,,,,,\n"
                          "#Credit,,,,,,,,,\n"
                          "Report generated with www.brindlecor.example,,,,,,,,,\n";
 
-QByteArray Head(const QByteArray& site, const QByteArray& updated, int keywords)
+// The head of a report whose third line starts with the given cell.
+QByteArray Head(const QByteArray& siteCell, const QByteArray& updated, int keywords)
 {
     return ",,,,,,,,,\n"
-           "#===============================,,,,,,,,,\n"
-           "# " +
-           site +
+           "#===============================,,,,,,,,,\n" +
+           siteCell +
            ",,,,,,,,,\n"
            "\"# Updated on " +
            updated +
@@ -71,6 +76,57 @@ QByteArray Head(const QByteArray& site, const QByteArray& updated, int keywords)
            "#===============================,,,,,,,,,\n"
            "#,,,,,,,,,\n"
            "# Overview,,,,,,,,,\n";
+}
+
+// A written CSV read back as a spreadsheet would: a byte-order mark means UTF-8, else
+// Latin-1; then cells split by RFC 4180 (quoted cells may hold commas, quotes and breaks).
+struct Csv {
+    bool bom = false;
+    QList<QStringList> rows;
+};
+
+Csv ReadCsv(const QString& path)
+{
+    Csv csv;
+    QByteArray bytes = ReadFile(path);
+    csv.bom = bytes.startsWith("\xef\xbb\xbf");
+    const QString text = csv.bom ? QString::fromUtf8(bytes.mid(3)) : QString::fromLatin1(bytes);
+    QStringList row;
+    QString cell;
+    bool quoted = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c != QLatin1Char('"'))
+                cell += c;
+            else if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"'))
+                cell += text[++i];
+            else
+                quoted = false;
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            row << cell;
+            cell.clear();
+        } else if (c == QLatin1Char('\n')) {
+            csv.rows << (row << cell);
+            row.clear();
+            cell.clear();
+        } else {
+            cell += c;
+        }
+    }
+    return csv;
+}
+
+// The row that follows the first row whose first cell is `heading`.
+QStringList RowAfter(const Csv& csv, const QString& heading)
+{
+    for (int i = 0; i + 1 < csv.rows.size(); ++i) {
+        if (csv.rows[i].value(0) == heading)
+            return csv.rows[i + 1];
+    }
+    return {};
 }
 
 using Grid = QMap<int, QList<int>>;
@@ -160,38 +216,101 @@ private slots:
         QVERIFY(time >= start.addMSecs(-start.time().msec()) && time <= end);
     }
 
-    void defaultFolderIsTheWorkingFolder()
+    void relativeFolderIsTheDataFolder_data()
     {
-        m_hub->setSetting(SETTING_ReportOutputPath, QStringLiteral("./"));
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("below"); // folder below the data folder; absolute: itself
+        QTest::newRow("default") << "./"
+                                 << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("relative") << "reports/../out"
+                                  << "out";
+        QTest::newRow("absolute") << "/srv/reports/"
+                                  << "/srv/reports";
+    }
+    void relativeFolderIsTheDataFolder()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QString, below);
+        // The folder that holds the database, not the folder the program was started from.
+        const QString data =
+            QFileInfo(QSqlDatabase::database(QSqlDatabase::defaultConnection, false).databaseName())
+                .absolutePath();
+        const QString expected = below.startsWith('/') ? below
+                                 : below.isEmpty()     ? data
+                                                       : data + '/' + below;
+        m_hub->setSetting(SETTING_ReportOutputPath, setting);
         const QString saved = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_dir->path()));
         RankReport report;
         const QString path =
             report.MakeReportFilePath(QStringLiteral("site"), QString(), QStringLiteral(".csv"));
         QDir::setCurrent(saved);
-        QVERIFY(QFileInfo(path).isAbsolute());
-        QCOMPARE(QFileInfo(path).absolutePath(), QDir(m_dir->path()).canonicalPath());
-        QVERIFY(!path.contains(QStringLiteral("/./")));
+        QCOMPARE(QFileInfo(path).path(), expected);
     }
 
-    void overlongWebsiteIsShortenedKeepingTimeAndExtension()
+    void hostileNames_data()
     {
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("lead"); // the name before time stamp and extension
+        const QString site = "http://a.example", site8 = "-http@@@a.example";
+        QTest::newRow("parent folders") << site << "../../escaped"
+                                        << "..@..@escaped" + site8;
+        QTest::newRow("slash") << site << "24/7 plumber"
+                               << "24@7 plumber" + site8;
+        QTest::newRow("backslash, controls") << site
+                                             << "a\\b\tc\nd\x01"
+                                                "e\x7f\u0085"
+                                             << "a@b@c@d@e@@" + site8;
+        QTest::newRow("colon, question mark kept") << site << "what: now?"
+                                                   << "what: now?" + site8;
+        QTest::newRow("dots") << site << ".."
+                              << ".." + site8;
+        QTest::newRow("hostile website") << "../..\\x\n/.."
+                                         << ""
+                                         << "..@..@x@@..";
+        QTest::newRow("240-char website") << QString(240, 'w') << "kw"
+                                          << "kw-" + QString(227, 'w');
+        QTest::newRow("100 CJK keyword")
+            << site << QString(100, QChar(0x691c)) << QString(76, QChar(0x691c)) + "-";
+        QTest::newRow("100 CJK website")
+            << QString(100, QChar(0x691c)) << "" << QString(76, QChar(0x691c));
+        QTest::newRow("2000-char keyword") << site << QString(2000, 'k') << QString(229, 'k') + "-";
+        const QString smile = QString::fromUcs4(U"\U0001F600");
+        QTest::newRow("surrogate pairs") << site << smile.repeated(100) << smile.repeated(57) + "-";
+    }
+    // Whatever the keyword and website hold, the report lands in the chosen folder under
+    // a name the file system takes, with the time stamp and extension intact.
+    void hostileNames()
+    {
+        QFETCH(QString, prefix);
+        QFETCH(QString, second);
+        QFETCH(QString, lead);
+        const QString folder = m_dir->filePath(QStringLiteral("a/b/out"));
+        QVERIFY(QDir().mkpath(folder));
+        m_hub->setSetting(SETTING_ReportOutputPath, folder);
         RankReport report;
-        const QString prefix(300, QLatin1Char('w'));
-        const QString name = QFileInfo(report.MakeReportFilePath(prefix, QStringLiteral("kw"),
-                                                                 QStringLiteral(".pdf")))
-                                 .fileName();
-        // "kw-" + 259 characters: 241 of the website, 14 of time, 4 of extension.
-        QCOMPARE(name.size(), 3 + 259);
-        QVERIFY(name.startsWith(QStringLiteral("kw-") + QString(241, QLatin1Char('w'))));
-        QVERIFY(QRegularExpression(QStringLiteral("w\\d{14}\\.pdf$")).match(name).hasMatch());
-        // Exactly at the limit nothing is cut.
-        const QString fits(259 - 18, QLatin1Char('v'));
-        const QString kept =
-            QFileInfo(report.MakeReportFilePath(fits, QString(), QStringLiteral(".pdf")))
-                .fileName();
-        QVERIFY(kept.startsWith(fits));
-        QCOMPARE(kept.size(), 259);
+        const QString path = report.MakeReportFilePath(prefix, second, QStringLiteral(".csv"));
+        const QString name = QFileInfo(path).fileName();
+        QCOMPARE(name.left(lead.size()), lead);
+        QVERIFY2(QRegularExpression(QStringLiteral("^\\d{14}\\.csv$"))
+                     .match(name.mid(lead.size()))
+                     .hasMatch(),
+                 qPrintable(name));
+        QVERIFY(name.toUtf8().size() <= 255);
+
+        // Written twice: the second report replaces the first of the same name.
+        WEBSITE site;
+        site.Website = prefix;
+        QVERIFY(report.PrintWebsiteCsv(QDate(), path, site, {}, {}, nullptr));
+        QVERIFY(report.PrintWebsiteCsv(QDate(), path, site, {}, {}, nullptr));
+        QStringList files;
+        QDirIterator it(m_dir->path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << it.next();
+        QCOMPARE(files, QStringList{folder + '/' + name});
     }
 
     void websiteCsv()
@@ -213,7 +332,7 @@ private slots:
             report.PrintWebsiteCsv(QDate(2026, 11, 30), path, site, bands, changes, model.get()));
 
         const QByteArray expected =
-            Head("http://www.tidewater.example", "11/30/2026", 3) +
+            Head("# http://www.tidewater.example", "11/30/2026", 3) +
             "Search Engine,Top 10,11_30,31_100,not in 100,Total,,,,\n"
             "www.google.com_English,1,0,1,1,3,,,,,,\n"
             "www.bing.com_Deutsch,0,2,0,1,3,,,,,,\n"
@@ -236,15 +355,16 @@ private slots:
 
     void websiteCsvEmptyCases()
     {
-        // No engines, no keywords, no measurement, Latin-1 text and a comma in the URL.
+        // No engines, no keywords, no measurement; a character beyond Latin-1 makes the
+        // file UTF-8 behind a byte-order mark, and the comma in the URL quotes its cell.
         WEBSITE site;
         site.Website = QStringLiteral("http://café.example/a,b/\u4e2d");
         QStandardItemModel empty(0, 10);
         const QString path = m_dir->filePath(QStringLiteral("empty.csv"));
         RankReport report;
         QVERIFY(report.PrintWebsiteCsv(QDate(), path, site, {}, {}, &empty));
-        QByteArray site8 = "http://caf\xe9.example/a,b/?";
-        const QByteArray expected = Head(site8, "", 0) +
+        const QByteArray siteCell = "\"# http://caf\xc3\xa9.example/a,b/\xe4\xb8\xad\"";
+        const QByteArray expected = "\xef\xbb\xbf" + Head(siteCell, "", 0) +
                                     "Search Engine,Top 10,11_30,31_100,not in 100,Total,,,,\n"
                                     "#===============================,,,,,,,,,\n"
                                     "# ,,,,,,,,,\n"
@@ -260,30 +380,148 @@ private slots:
         QCOMPARE(ReadFile(path), expected);
     }
 
-    void csvReplacesAnOlderFileAndReportsUnwritablePaths()
+    void csvCells_data()
+    {
+        QTest::addColumn<QString>("website");
+        QTest::addColumn<QString>("keyword");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("keywordCell");
+        QTest::addColumn<QString>("urlCell");
+        QTest::addColumn<bool>("utf8");
+        const QString site = "http://a.example";
+        QTest::newRow("comma and quotes") << "http://a.example/a,b"
+                                          << "seo, \"best\" tools"
+                                          << "http://a.example/x,y?q=\"1\""
+                                          << "seo, \"best\" tools"
+                                          << "http://a.example/x,y?q=\"1\"" << false;
+        QTest::newRow("= formula") << site << "=cmd|' /C calc'!A0"
+                                   << "=HYPERLINK(\"http://e.example\")"
+                                   << "'=cmd|' /C calc'!A0"
+                                   << "'=HYPERLINK(\"http://e.example\")" << false;
+        QTest::newRow("+ and -") << site << "+1+2"
+                                 << "-3+4"
+                                 << "'+1+2"
+                                 << "'-3+4" << false;
+        QTest::newRow("@ and tab") << site << "@SUM(A1)"
+                                   << "\thttp://t.example"
+                                   << "'@SUM(A1)"
+                                   << "'\thttp://t.example" << false;
+        QTest::newRow("line breaks") << site << "\rcalc"
+                                     << "http://a.example/\nx"
+                                     << "'\rcalc"
+                                     << "http://a.example/\nx" << false;
+        QTest::newRow("latin-1") << "http://caf\u00e9.example"
+                                 << "caf\u00e9 cr\u00e8me"
+                                 << "http://caf\u00e9.example/\u00fc"
+                                 << "caf\u00e9 cr\u00e8me"
+                                 << "http://caf\u00e9.example/\u00fc" << false;
+        QTest::newRow("japanese") << "http://\u4f8b\u3048.jp"
+                                  << "\u691c\u7d22"
+                                  << "http://\u4f8b\u3048.jp/\u691c\u7d22"
+                                  << "\u691c\u7d22"
+                                  << "http://\u4f8b\u3048.jp/\u691c\u7d22" << true;
+    }
+    // Every cell reads back as the text it came from (user text that a spreadsheet would
+    // run as a formula behind a "'"); rank and change texts stay as they are.
+    void csvCells()
+    {
+        QFETCH(QString, website);
+        QFETCH(QString, keyword);
+        QFETCH(QString, url);
+        QFETCH(QString, keywordCell);
+        QFETCH(QString, urlCell);
+        QFETCH(bool, utf8);
+        WEBSITE site;
+        site.Website = website;
+        site.Keywords = QStringList{keyword};
+        site.SearchEngines = {Engine(QStringLiteral("www.google.com"), QStringLiteral("English"))};
+        const QStringList ranks{"+3", "-5", "-", ">100"};
+        const auto overview = Table({QStringList{keyword} + ranks}, 10);
+        const auto keywordTable = Table({QStringList{"Google", "United States", "English", "1"} +
+                                         ranks + QStringList{"-", url}},
+                                        10);
+        const QString websitePath = m_dir->filePath(QStringLiteral("site.csv"));
+        const QString keywordPath = m_dir->filePath(QStringLiteral("keyword.csv"));
+        RankReport report;
+        QVERIFY(report.PrintWebsiteCsv(QDate(2026, 11, 30), websitePath, site, {{1, 0, 0, 0}},
+                                       {{1, 0, 0}}, overview.get()));
+        std::vector<const RANK_DATA*> none;
+        QVERIFY(report.PrintKeywordCsv(QDate(2026, 11, 30), keywordPath, site, none, {},
+                                       keywordTable.get()));
+
+        const QStringList blank(9, QString());
+        for (const QString& path : {websitePath, keywordPath}) {
+            const Csv csv = ReadCsv(path);
+            QCOMPARE(csv.bom, utf8);
+            QCOMPARE(csv.rows.value(2), (QStringList{"# " + website} + blank));
+            QCOMPARE(csv.rows.value(3), (QStringList{"# Updated on 11/30/2026"} + blank));
+        }
+        const Csv web = ReadCsv(websitePath);
+        QCOMPARE(RowAfter(web, "Keywords"),
+                 (QStringList{keywordCell} + ranks + QStringList(5, QString())));
+        QCOMPARE(RowAfter(web, "Search Engine"),
+                 (QStringList{"www.google.com_English", "1", "0", "0", "0", "1"} +
+                  QStringList(6, QString())));
+        QCOMPARE(RowAfter(ReadCsv(keywordPath), "Search Engine"),
+                 (QStringList{"Google", "United States", "English", "1"} + ranks +
+                  QStringList{"-", urlCell}));
+    }
+
+    void failedWrite_data()
+    {
+        QTest::addColumn<QByteArray>("older");
+        QTest::newRow("older file kept") << QByteArray("older report\n");
+        QTest::newRow("no file left") << QByteArray();
+    }
+    // A write that fails part way (here the file size limit, as a full disk would) leaves
+    // no fragment and keeps an older report of that name as it was.
+    void failedWrite()
+    {
+        QFETCH(QByteArray, older);
+        const QString path = m_dir->filePath(QStringLiteral("report.csv"));
+        if (!older.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(older);
+        }
+        WEBSITE site;
+        site.Website = QStringLiteral("http://a.example");
+        QList<QStringList> rows;
+        for (int i = 0; i < 400; ++i)
+            rows << QStringList{QStringLiteral("keyword %1").arg(i), "1", "+1", "+1"};
+        const auto model = Table(rows, 10);
+
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        RankReport report;
+        const bool ok = report.PrintWebsiteCsv(QDate(), path, site, {}, {}, model.get());
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+
+        QVERIFY(!ok);
+        QCOMPARE(ReadFile(path), older);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+                 older.isEmpty() ? QStringList() : QStringList{"report.csv"});
+        // Without the limit the same report replaces the older file.
+        QVERIFY(report.PrintWebsiteCsv(QDate(), path, site, {}, {}, model.get()));
+        QVERIFY(ReadFile(path).contains("keyword 399,1,+1,+1,"));
+    }
+
+    void csvReportsUnwritablePaths()
     {
         WEBSITE site;
         site.Website = QStringLiteral("x");
-        const QString path = m_dir->filePath(QStringLiteral("old.csv"));
-        {
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write(QByteArray(5000, 'z'));
-        }
+        m_hub->setSetting(SETTING_ReportOutputPath, m_dir->filePath(QStringLiteral("missing")));
         RankReport report;
-        QVERIFY(report.PrintWebsiteCsv(QDate(), path, site, {}, {}, nullptr));
-        QVERIFY(!ReadFile(path).contains('z'));
-
-        // A keyword with "/" points into a folder that does not exist.
-        const QString inMissing = report.MakeReportFilePath(
-            QStringLiteral("x"), QStringLiteral("a/b"), QStringLiteral(".csv"));
+        const QString inMissing =
+            report.MakeReportFilePath(QStringLiteral("x"), QString(), QStringLiteral(".csv"));
         QVERIFY(!report.PrintWebsiteCsv(QDate(), inMissing, site, {}, {}, nullptr));
         std::vector<const RANK_DATA*> none;
         QVERIFY(!report.PrintKeywordCsv(QDate(), inMissing, site, none, {}, nullptr));
-        // A full device is a failure too, not a short file reported as written.
-        if (QFile::exists(QStringLiteral("/dev/full")))
-            QVERIFY(!report.PrintWebsiteCsv(QDate(), QStringLiteral("/dev/full"), site, {}, {},
-                                            nullptr));
+        QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("missing"))));
     }
 
     void dateGrid_data()
@@ -367,16 +605,17 @@ private slots:
         std::vector<const RANK_DATA*> histories = {&google, &yahoo, &bing};
         const std::vector<std::pair<LTInt64, LTInt64>> pairs = {{0, 1}, {0, 1}, {-1, -1}};
         const auto model = Table({{"Google", "United States", "English", "1", "5", "7", "+2", "9",
-                                   "+4", "http://www.tidewater.example/boats,a"}},
+                                   "+4", "http://www.tidewater.example/boats,\"a\""}},
                                  10);
         const QString path = m_dir->filePath(QStringLiteral("keyword.csv"));
         RankReport report;
         QVERIFY(
             report.PrintKeywordCsv(QDate(2026, 11, 3), path, site, histories, pairs, model.get()));
         const QByteArray expected =
-            Head("http://www.tidewater.example", "11/03/2026", 2) +
+            Head("# http://www.tidewater.example", "11/03/2026", 2) +
             "Search Engine,Country,Language,Best,Current,Last,Change,Created,Change,URL\n"
-            "Google,United States,English,1,5,7,+2,9,+4,http://www.tidewater.example/boats,a\n"
+            "Google,United States,English,1,5,7,+2,9,+4,\"http://www.tidewater.example/"
+            "boats,\"\"a\"\"\"\n"
             "#===============================,,,,,,,,,\n"
             "# ,,,,,,,,,\n"
             "# Details,,,,,,,,,\n"
@@ -397,7 +636,7 @@ private slots:
         RankReport report;
         QVERIFY(report.PrintKeywordCsv(QDate(), path, site, histories, {}, nullptr));
         const QByteArray expected =
-            Head("s", "", 0) +
+            Head("# s", "", 0) +
             "Search Engine,Country,Language,Best,Current,Last,Change,Created,Change,URL\n"
             "#===============================,,,,,,,,,\n"
             "# ,,,,,,,,,\n"

@@ -1,6 +1,7 @@
 #include "MessageBoxWatcher.h"
 #include "RankMain.h"
 #include "TestMain.h"
+#include "UrlOpenWatcher.h"
 #include "WebsiteView.h"
 
 #include <QComboBox>
@@ -152,6 +153,29 @@ private slots:
         QCOMPARE(keywords, (QStringList{"gamma", "beta", "alpha"}));
         QCOMPARE(lineAfter(lines, "Keywords,Google", 3).mid(1, 6),
                  (QStringList{"4", "+5", "+5", "20", "0", "0"}));
+    }
+
+    // The default "./" means the data folder, wherever the program was started from; the
+    // message names it and Open shows it.
+    void defaultFolder()
+    {
+        m_hub->SetSettingValue(SETTING_ReportOutputPath, QStringLiteral("./"));
+        const QString data = QDir::homePath() + "/Documents/lumatrove";
+        MessageBoxWatcher boxes;
+        boxes.queueAnswer(MessageBoxHook::Open);
+        UrlOpenWatcher browser;
+        WebsiteView view(nullptr, m_websites, m_rankData);
+        const QString saved = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_out.path()));
+        view.on_cmbReport_activated(1);
+        QDir::setCurrent(saved);
+
+        QCOMPARE(boxes.boxes().size(), 1);
+        QVERIFY2(boxes.boxes().at(0).text.contains("was saved in folder <b>" + data + "</b>!"),
+                 qPrintable(boxes.boxes().at(0).text));
+        QCOMPARE(browser.urls(), QList<QUrl>{QUrl::fromLocalFile(data)});
+        QCOMPARE(QDir(data).entryList({"http@@@shop.example*.csv"}, QDir::Files).size(), 1);
+        QVERIFY(QDir(m_out.path()).isEmpty());
     }
 
     void pdf()
