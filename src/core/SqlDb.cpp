@@ -416,6 +416,25 @@ bool SqlDb::deleteSchedual(QString website)
     return query.exec();
 }
 
+bool SqlDb::RenameWebsite(const QString& from, const QString& to, QString& error)
+{
+    for (const char* sql : {"UPDATE UpdateFlow SET Website=? WHERE Website=?",
+                            "UPDATE Schedual SET Website=? WHERE Website=?"}) {
+        QSqlQuery query(m_DB);
+        bool done = query.prepare(QLatin1String(sql));
+        if (done) {
+            query.addBindValue(to);
+            query.addBindValue(from);
+            done = query.exec();
+        }
+        if (!done) {
+            error = query.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
 void SqlDb::loadScheduals(std::vector<SCHEDUAL>& scheduals)
 {
     QSqlQuery query(m_DB);

@@ -41,6 +41,11 @@ public:
     void InsertToDataBase(UPDATE_FLOW& flow);
     void UpdateToDataBase(const UPDATE_FLOW& flow);
 
+    // Moves a website's measurements and schedule to its new URL, on the caller's
+    // transaction (the editor renames the Website row itself). On failure the driver's
+    // error text is handed back.
+    bool RenameWebsite(const QString& from, const QString& to, QString& error);
+
     // Schedules, one row per website.
     bool addSchedual(const SCHEDUAL& schedual);
     bool UpdateSchedual(const SCHEDUAL& schedual);

@@ -180,13 +180,19 @@ void AddWebsiteModel::repaint()
         m_pView->viewport()->update();
 }
 
-QModelIndex FindModelIndex(QAbstractItemModel* model, const QString& host, const QString& language)
+QModelIndex FindModelIndex(QAbstractItemModel* model, const QString& host, const QString& language,
+                           const QString& country)
 {
+    QModelIndex fallback;
     const int rows = model->rowCount();
     for (int row = 0; row < rows; ++row) {
-        if (model->index(row, 0).data(Qt::DisplayRole).toString() == host &&
-            model->index(row, 2).data(Qt::DisplayRole).toString() == language)
+        if (model->index(row, 0).data(Qt::DisplayRole).toString() != host ||
+            model->index(row, 2).data(Qt::DisplayRole).toString() != language)
+            continue;
+        if (model->index(row, 1).data(Qt::DisplayRole).toString() == country)
             return model->index(row, 0);
+        if (!fallback.isValid())
+            fallback = model->index(row, 0);
     }
-    return QModelIndex();
+    return fallback;
 }

@@ -54,6 +54,9 @@ private:
     SelectedebsiteModel* m_pSelected;
 };
 
-// Column 0 of the first row that shows this host (column 0) and language (column 2);
-// the invalid index when there is none.
-QModelIndex FindModelIndex(QAbstractItemModel* model, const QString& host, const QString& language);
+// Column 0 of the first row that shows this host (column 0), language (column 2) and
+// country (column 1); without such a row, the first with this host and language (some
+// countries share a host and language, e.g. Yahoo's United Kingdom and Ireland); the
+// invalid index when there is none.
+QModelIndex FindModelIndex(QAbstractItemModel* model, const QString& host, const QString& language,
+                           const QString& country = QString());

@@ -20,12 +20,16 @@
 #include <QDebug>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTextStream>
 #include <QUrl>
 
 namespace {
 const char kTitle[] = "Lumatrove";
+const char kExists[] = "This website already exists.";
+const char kSaveFailed[] = "save to database failed.";
+const char kGone[] = "This website is no longer in the database.";
 
 QStringList ReadResourceLines(const QString& path)
 {
@@ -205,6 +209,11 @@ bool AddWebsiteView::validateTabPage_0()
         return false;
     }
     const QString website = TrimUrl(text);
+    // A scheme or "www." alone would store a website without an address.
+    if (website.isEmpty()) {
+        MessageBoxHook::warning(this, QLatin1String(kTitle), QStringLiteral("Invalid URL."));
+        return false;
+    }
     ui.lineUrl->setText(website);
 
     QStringList others;
@@ -215,8 +224,7 @@ bool AddWebsiteView::validateTabPage_0()
     if (isEditMode())
         others.removeOne(m_pEditWebsite->Website);
     if (others.contains(website)) {
-        MessageBoxHook::warning(this, QLatin1String(kTitle),
-                                QStringLiteral("This website already exists."));
+        MessageBoxHook::warning(this, QLatin1String(kTitle), QLatin1String(kExists));
         return false;
     }
     return true;
@@ -275,7 +283,8 @@ void AddWebsiteView::initEditView(const WEBSITE& site)
         AddWebsiteModel* model = pickModel(FindSearchEngineType(engine.SearchEngine));
         if (!model)
             continue;
-        const QModelIndex found = FindModelIndex(model, engine.SearchEngine, engine.Lang);
+        const QModelIndex found =
+            FindModelIndex(model, engine.SearchEngine, engine.Lang, engine.Country);
         if (!found.isValid())
             continue;
         model->setData(found, int(Qt::Checked), Qt::CheckStateRole);
@@ -323,20 +332,29 @@ QString AddWebsiteView::CombineWebsiteString()
     return CombineSearchEnginesString(engines);
 }
 
-bool AddWebsiteView::insertWebsiteToDB()
+bool AddWebsiteView::insertWebsiteToDB(QString* error)
 {
     RankMain* hub = Hub();
     if (!hub)
         return false;
     QSqlQuery query(hub->m_Sqldb.m_DB);
-    query.prepare(QStringLiteral(
-        "insert into WEBSITE values(@Website, @CreateTime, @SearchEngines, @Keywords)"));
+    // A statement that cannot be prepared keeps the driver's reason only from here.
+    if (!query.prepare(QStringLiteral(
+            "insert into WEBSITE values(@Website, @CreateTime, @SearchEngines, @Keywords)"))) {
+        if (error)
+            *error = query.lastError().text();
+        return false;
+    }
     // Bound in the order of the statement's parameters, which is the column order.
     query.addBindValue(ui.lineUrl->text().trimmed());
     query.addBindValue(SqlValue::fromDateTime(QDateTime::currentDateTime()));
     query.addBindValue(CombineWebsiteString());
     query.addBindValue(ui.edtKeywords->toPlainText().trimmed());
-    return query.exec();
+    if (query.exec())
+        return true;
+    if (error)
+        *error = query.lastError().text();
+    return false;
 }
 
 LTInt64 AddWebsiteView::GetWeekMutliSel()
@@ -398,36 +416,39 @@ bool AddWebsiteView::GainSchedual(SCHEDUAL& schedual)
     return true;
 }
 
-void AddWebsiteView::UpdateOrAddSchedualToDBAndMem(const SCHEDUAL& schedual)
+bool AddWebsiteView::UpdateOrAddSchedualToDBAndMem(const SCHEDUAL& schedual)
 {
     RankMain* hub = Hub();
     if (!hub)
-        return;
+        return false;
     if (SCHEDUAL* found = FindSchedual(schedual.Website, hub->m_vSchedual)) {
         found->Website = schedual.Website;
         found->Type = schedual.Type;
         found->Days = schedual.Days;
         found->StartTime = schedual.StartTime;
         found->StartMode = schedual.StartMode;
-        if (!hub->m_Sqldb.UpdateSchedual(schedual))
-            qDebug() << "UpdateSchedual() fail.";
-    } else {
-        hub->m_vSchedual.push_back(schedual);
-        if (!hub->m_Sqldb.addSchedual(schedual))
-            qDebug() << "addSchedual() fail.";
+        if (hub->m_Sqldb.UpdateSchedual(schedual))
+            return true;
+        qDebug() << "UpdateSchedual() fail.";
+        return false;
     }
+    hub->m_vSchedual.push_back(schedual);
+    if (hub->m_Sqldb.addSchedual(schedual))
+        return true;
+    qDebug() << "addSchedual() fail.";
+    return false;
 }
 
-void AddWebsiteView::DeleteSchedualInDBAndMem(QString website)
+bool AddWebsiteView::DeleteSchedualInDBAndMem(QString website)
 {
     RankMain* hub = Hub();
     if (!hub)
-        return;
+        return false;
     int position = -1;
     if (!FindSchedual(website, hub->m_vSchedual, &position))
-        return;
+        return true;
     hub->m_vSchedual.erase(hub->m_vSchedual.begin() + position);
-    hub->m_Sqldb.deleteSchedual(website);
+    return hub->m_Sqldb.deleteSchedual(website);
 }
 
 QWidget* AddWebsiteView::SidePanel()
@@ -494,23 +515,67 @@ void AddWebsiteView::returnToTab(int index)
     ui.tabWidget->setCurrentIndex(index);
 }
 
+bool AddWebsiteView::storeInTransaction(const std::function<bool(QString&)>& writes, QString& error)
+{
+    RankMain* hub = Hub();
+    if (!hub)
+        return false;
+    QSqlDatabase& db = hub->m_Sqldb.m_DB;
+    const std::vector<SCHEDUAL> scheduals = hub->m_vSchedual;
+    if (!db.transaction()) {
+        error = db.lastError().text();
+        return false;
+    }
+    error.clear();
+    if (writes(error)) {
+        if (db.commit())
+            return true;
+        error = db.lastError().text();
+    }
+    db.rollback();
+    hub->m_vSchedual = scheduals;
+    if (error.isEmpty())
+        error = QLatin1String(kSaveFailed);
+    return false;
+}
+
+void AddWebsiteView::warn(const QString& text)
+{
+    MessageBoxHook::warning(this, QLatin1String(kTitle), text);
+}
+
+// Every warning is shown before anything is posted, and nothing is posted on failure: a
+// rebuild (event 1001) running inside a message box's loop would delete this page while
+// its slot is still on the stack, and would throw away what the user typed.
+
 void AddWebsiteView::addWebsite()
 {
     if (!validateTabPage()) {
         returnToTab(m_nLastTab);
         return;
     }
-    if (insertWebsiteToDB()) {
-        SCHEDUAL schedual;
-        if (GainSchedual(schedual))
-            UpdateOrAddSchedualToDBAndMem(schedual);
+    RankMain* hub = Hub();
+    if (!hub)
+        return;
+    QString error;
+    const bool stored = storeInTransaction(
+        [this](QString& failure) {
+            if (!insertWebsiteToDB(&failure))
+                return false;
+            SCHEDUAL schedual;
+            return !GainSchedual(schedual) || UpdateOrAddSchedualToDBAndMem(schedual);
+        },
+        error);
+    if (!stored) {
+        warn(error);
+        returnToTab(m_nLastTab);
+        return;
     }
     // The new row is the last website after the rebuild, so the count before it is the
     // index it gets.
-    RankMain* hub = Hub();
-    const LTInt64 select = hub ? LTInt64(hub->m_vWebsites.size()) : -1;
-    postToMainWindow(select, true);
+    const LTInt64 select = LTInt64(hub->m_vWebsites.size());
     m_nLastTab = 4;
+    postToMainWindow(select, true);
 }
 
 void AddWebsiteView::on_btnApply_clicked()
@@ -520,25 +585,70 @@ void AddWebsiteView::on_btnApply_clicked()
     RankMain* hub = Hub();
     if (!hub)
         return;
-    QSqlQuery query(hub->m_Sqldb.m_DB);
-    query.prepare(QStringLiteral(
-        "update WEBSITE set website=?, searchengines=?, keywords=? WHERE website=?"));
-    query.addBindValue(ui.lineUrl->text().trimmed());
-    query.addBindValue(CombineWebsiteString());
-    query.addBindValue(ui.edtKeywords->toPlainText().trimmed());
-    query.addBindValue(m_pEditWebsite->Website);
-
-    // The schedule stays keyed by the URL the website had before the edit.
-    if (ui.checkEnableSchedual->isChecked()) {
-        SCHEDUAL schedual;
-        GainSchedual(schedual);
-        UpdateOrAddSchedualToDBAndMem(schedual);
-    } else {
-        DeleteSchedualInDBAndMem(m_pEditWebsite->Website);
-    }
-
-    if (!query.exec())
+    const QString before = m_pEditWebsite->Website;
+    const QString website = ui.lineUrl->text().trimmed();
+    QString error;
+    const bool stored = storeInTransaction(
+        [&](QString& failure) {
+            QSqlDatabase& db = hub->m_Sqldb.m_DB;
+            const bool renamed = website != before;
+            if (renamed) {
+                // The URL keys the measurements and the schedule: it must stay unique.
+                QSqlQuery taken(db);
+                taken.setForwardOnly(true);
+                if (!taken.prepare(
+                        QStringLiteral("SELECT count(*) FROM Website WHERE Website=?"))) {
+                    failure = taken.lastError().text();
+                    return false;
+                }
+                taken.addBindValue(website);
+                if (!taken.exec() || !taken.next()) {
+                    failure = taken.lastError().text();
+                    return false;
+                }
+                if (taken.value(0).toInt() > 0) {
+                    failure = QLatin1String(kExists);
+                    return false;
+                }
+            }
+            QSqlQuery query(db);
+            if (!query.prepare(QStringLiteral(
+                    "update WEBSITE set website=?, searchengines=?, keywords=? WHERE website=?"))) {
+                failure = query.lastError().text();
+                return false;
+            }
+            query.addBindValue(website);
+            query.addBindValue(CombineWebsiteString());
+            query.addBindValue(ui.edtKeywords->toPlainText().trimmed());
+            query.addBindValue(before);
+            if (!query.exec()) {
+                failure = query.lastError().text();
+                return false;
+            }
+            if (query.numRowsAffected() < 1) {
+                failure = QLatin1String(kGone);
+                return false;
+            }
+            // The history and the schedule follow the website to its new URL; the
+            // schedule's last run day stays with it.
+            if (renamed) {
+                if (!hub->m_Sqldb.RenameWebsite(before, website, failure))
+                    return false;
+                if (SCHEDUAL* own = FindSchedual(before, hub->m_vSchedual))
+                    own->Website = website;
+            }
+            if (!ui.checkEnableSchedual->isChecked())
+                return DeleteSchedualInDBAndMem(website);
+            SCHEDUAL schedual;
+            GainSchedual(schedual);
+            schedual.Website = website;
+            return UpdateOrAddSchedualToDBAndMem(schedual);
+        },
+        error);
+    if (!stored) {
+        warn(error);
         return;
+    }
     // The edited website is an element of the hub's list; its position is the website
     // selected in the header bar.
     LTInt64 select = -1;
@@ -565,23 +675,40 @@ void AddWebsiteView::deleteWebsite()
     RankMain* hub = Hub();
     if (!hub)
         return;
-    const WEBSITE& site = *m_pEditWebsite;
-    QSqlQuery query(hub->m_Sqldb.m_DB);
-    // "IS" so that a row written without a creation time is matched too.
-    query.prepare(QStringLiteral("DELETE FROM website WHERE Website=? AND CreateTime IS ? AND "
-                                 "SearchEngines=? AND Keywords=?"));
-    query.addBindValue(site.Website);
-    query.addBindValue(SqlValue::fromDateTime(site.CreateTime));
-    query.addBindValue(SES2String(site.SearchEngines));
-    query.addBindValue(site.Keywords.join(QLatin1Char('\n')));
-    const QString website = site.Website;
-    if (query.exec()) {
-        closeParentDialog();
-        postToMainWindow(-1, false);
+    // The URL identifies the website, as it does for the schedule and the duplicate
+    // check. The measurements stay in UpdateFlow.
+    const QString website = m_pEditWebsite->Website;
+    QString error;
+    const bool deleted = storeInTransaction(
+        [&](QString& failure) {
+            QSqlQuery query(hub->m_Sqldb.m_DB);
+            if (!query.prepare(QStringLiteral("DELETE FROM website WHERE Website=?"))) {
+                failure = query.lastError().text();
+                return false;
+            }
+            query.addBindValue(website);
+            if (!query.exec()) {
+                failure = query.lastError().text();
+                return false;
+            }
+            if (query.numRowsAffected() < 1) {
+                failure = QLatin1String(kGone);
+                return false;
+            }
+            if (hub->m_Sqldb.deleteSchedual(website))
+                return true;
+            qDebug() << "deleteSchedual() fail.";
+            return false;
+        },
+        error);
+    if (!deleted) {
+        warn(error);
+        returnToTab(m_nLastTab);
+        return;
     }
-    if (!hub->m_Sqldb.deleteSchedual(website))
-        qDebug() << "deleteSchedual() fail.";
     m_nLastTab = 4;
+    closeParentDialog();
+    postToMainWindow(-1, false);
 }
 
 void AddWebsiteView::on_btnCancel_clicked()

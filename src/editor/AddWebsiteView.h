@@ -9,6 +9,7 @@
 #include <QVector>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class AddWebsiteModel;
@@ -41,15 +42,17 @@ public:
 
     void initEditView(const WEBSITE& site);
     QString CombineWebsiteString();
-    bool insertWebsiteToDB();
+    // On failure the driver's error text goes to error, when given.
+    bool insertWebsiteToDB(QString* error = nullptr);
 
     // The schedule tab.
     LTInt64 GetWeekMutliSel();
     void SetWeekMutliSel(unsigned long mask);
     void UpdateSchedualEnable();
     bool GainSchedual(SCHEDUAL& schedual);
-    void UpdateOrAddSchedualToDBAndMem(const SCHEDUAL& schedual);
-    void DeleteSchedualInDBAndMem(QString website);
+    // Both report whether the store took the change (no schedule to delete is success).
+    bool UpdateOrAddSchedualToDBAndMem(const SCHEDUAL& schedual);
+    bool DeleteSchedualInDBAndMem(QString website);
 
     // The embedded locale tables. A resource that cannot be opened raises LTException
     // code 1 with the path as its message.
@@ -79,6 +82,11 @@ private:
     void addWebsite();
     void deleteWebsite();
     void returnToTab(int index);
+    // Runs the writes of one add, edit or delete in one transaction. On failure
+    // everything is rolled back, the schedule list is put back as it was and the text to
+    // show is handed back.
+    bool storeInTransaction(const std::function<bool(QString& error)>& writes, QString& error);
+    void warn(const QString& text);
     // The page's parent (the edit dialog) closes at once.
     void closeParentDialog();
     void postToMainWindow(LTInt64 select, bool update);

@@ -140,8 +140,13 @@ void SettingsView::on_pushButtonRemoveProxy_clicked()
         return;
     RankMain* hub = Hub();
     for (QTreeWidgetItem* item : selected) {
-        if (hub)
-            hub->m_Sqldb.removeProxy(item->text(0), item->text(1).toInt());
+        // A row whose proxy is still stored stays listed, or it would come back unseen at
+        // the next start.
+        if (hub && !hub->m_Sqldb.removeProxy(item->text(0), item->text(1).toInt())) {
+            MessageBoxHook::warning(this, QStringLiteral("Lumatrove"),
+                                    QStringLiteral("save to database failed."));
+            return;
+        }
         delete item;
     }
 }

@@ -352,23 +352,39 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("host");
         QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("storedCountry");
         QTest::addColumn<QString>("country"); // empty: not found
         AddWebsiteView view(nullptr, nullptr, nullptr);
         AddWebsiteModel* yahoo = view.pickModel(SE_Yahoo);
         AddWebsiteModel* google = view.pickModel(SE_Google);
         const QString ireland = yahoo->GetSearchEngineUrl(rowOf(yahoo, "Ireland", "English"));
         const QString mexico = google->GetSearchEngineUrl(rowOf(google, "Mexico", "Spanish"));
-        QTest::newRow("Ireland finds the United Kingdom") << int(SE_Yahoo) << ireland << "English"
-                                                          << "United Kingdom";
+        // The United Kingdom and Ireland share Yahoo's host and language: the country
+        // tells them apart.
+        QTest::newRow("Ireland stays Ireland") << int(SE_Yahoo) << ireland << "English"
+                                               << "Ireland"
+                                               << "Ireland";
+        QTest::newRow("United Kingdom stays United Kingdom")
+            << int(SE_Yahoo) << ireland << "English"
+            << "United Kingdom"
+            << "United Kingdom";
+        QTest::newRow("unknown country falls back to the first row")
+            << int(SE_Yahoo) << ireland << "English"
+            << "Atlantis"
+            << "United Kingdom";
         QTest::newRow("Mexico English with its blanks")
-            << int(SE_Google) << mexico << QString("English" + k35Blanks) << "Mexico";
+            << int(SE_Google) << mexico << QString("English" + k35Blanks) << "Mexico"
+            << "Mexico";
         QTest::newRow("Mexico plain English") << int(SE_Google) << mexico << "English"
+                                              << "Mexico"
                                               << "";
         QTest::newRow("language case") << int(SE_Google) << "www.google.com"
                                        << "english"
+                                       << "United States"
                                        << "";
         QTest::newRow("host case") << int(SE_Google) << "www.Google.com"
                                    << "English"
+                                   << "United States"
                                    << "";
     }
 
@@ -377,10 +393,11 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QString, host);
         QFETCH(QString, language);
+        QFETCH(QString, storedCountry);
         QFETCH(QString, country);
         AddWebsiteView view(nullptr, nullptr, nullptr);
         AddWebsiteModel* model = view.pickModel(EnuSearchEngineType(kind));
-        const QModelIndex found = FindModelIndex(model, host, language);
+        const QModelIndex found = FindModelIndex(model, host, language, storedCountry);
         if (country.isEmpty()) {
             QVERIFY(!found.isValid());
             return;

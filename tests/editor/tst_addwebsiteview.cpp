@@ -84,6 +84,21 @@ bool run(const QString& sql, const QVariantList& binds = {})
     return query.exec();
 }
 
+// One measurement of a website's keyword "a".
+bool addFlow(int number, const QString& website)
+{
+    return run("INSERT INTO UpdateFlow VALUES(?,?,?,?,?,?,?,?)",
+               {number, website, "www.google.com", "a", "2026-01-03T00:00:00", 5,
+                "https://x.example/", "English"});
+}
+
+// A statement that makes every write of this kind to the table fail.
+QString refuse(const QString& what, const QString& table, const QString& text)
+{
+    return QString("CREATE TRIGGER refuse_%1 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, '%3'); END")
+        .arg(what, table, text);
+}
+
 struct StoredSite {
     QString url;
     QVariant createTime;
@@ -192,6 +207,13 @@ private slots:
                                 << "   " << false << "Invalid URL.";
         QTest::newRow("unparseable") << "http://[shop"
                                      << "http://[shop" << false << "Invalid URL.";
+        // Nothing is left once the prefix goes.
+        QTest::newRow("scheme alone") << "http://"
+                                      << "http://" << false << "Invalid URL.";
+        QTest::newRow("www alone") << "www."
+                                   << "www." << false << "Invalid URL.";
+        QTest::newRow("scheme, www and slash alone") << "HTTPS://www./"
+                                                     << "HTTPS://www./" << false << "Invalid URL.";
     }
 
     void urlCheck()
@@ -406,9 +428,22 @@ private slots:
         QCOMPARE(postedEvents(), (QList<QPair<int, LTInt64>>{{1001, 3}, {1002, 0}}));
     }
 
-    // A failed insert stores no schedule but still asks for the rebuild.
-    void failedInsertStillRebuilds()
+    // A failed add warns with the driver's text and stores and posts nothing, so the page
+    // keeps what was typed.
+    void failedAddStaysOnThePage_data()
     {
+        QTest::addColumn<QString>("sabotage");
+        QTest::addColumn<QString>("message"); // part of the warning
+        QTest::newRow("website insert fails") << "DROP TABLE Website"
+                                              << "no such table";
+        QTest::newRow("schedule insert fails")
+            << refuse("INSERT", "Schedual", "refused") << "save to database failed.";
+    }
+
+    void failedAddStaysOnThePage()
+    {
+        QFETCH(QString, sabotage);
+        QFETCH(QString, message);
         openWindow({});
         MessageBoxWatcher boxes;
         AddWebsiteView page(nullptr, nullptr, nullptr);
@@ -416,12 +451,25 @@ private slots:
         page.ui.edtKeywords->setPlainText("seo");
         choose(page, SE_Yahoo, "Japan", "English");
         page.ui.checkEnableSchedual->setChecked(true);
-        QVERIFY(run("DROP TABLE Website"));
+        page.ui.tabWidget->setCurrentIndex(2);
+        QVERIFY(run(sabotage));
         page.ui.tabWidget->setCurrentIndex(4);
-        QVERIFY(boxes.boxes().isEmpty());
+
+        QCOMPARE(boxes.boxes().size(), 1);
+        QCOMPARE(boxes.boxes().at(0).title, QStringLiteral("Lumatrove"));
+        QCOMPARE(boxes.boxes().at(0).icon, MessageBoxHook::Warning);
+        QCOMPARE(boxes.boxes().at(0).parent, &page);
+        QVERIFY2(boxes.boxes().at(0).text.contains(message), qPrintable(boxes.boxes().at(0).text));
+        QCOMPARE(page.ui.tabWidget->currentIndex(), 2);
+        QCOMPARE(page.ui.lineUrl->text(), QStringLiteral("shop.example"));
+        QCOMPARE(page.ui.edtKeywords->toPlainText(), QStringLiteral("seo"));
+        QCOMPARE(page.selectedModel()->rowCount(), 1);
+        QVERIFY(page.ui.checkEnableSchedual->isChecked());
+        if (!sabotage.startsWith("DROP"))
+            QCOMPARE(values("SELECT count(*) FROM Website"), QVariantList{0});
         QCOMPARE(values("SELECT count(*) FROM Schedual"), QVariantList{0});
         QVERIFY(hub()->m_vSchedual.empty());
-        QCOMPARE(postedEvents(), (QList<QPair<int, LTInt64>>{{1001, 0}, {1002, 0}}));
+        QVERIFY(postedEvents().isEmpty());
     }
 
     void editShowsTheStoredWebsite()
@@ -436,7 +484,7 @@ private slots:
                      "www.google.com.mx?English" + k35Blanks +
                          "?Mexico?20\n"
                          "www.example-engine.test?English?Nowhere\n"
-                         "search.yahoo.com?English?United States?4",
+                         "uk.search.yahoo.com?English?Ireland?4",
                      "seo\nrank"}},
                    {schedual});
         AddWebsiteView page(nullptr, nullptr, &hub()->m_vWebsites[0]);
@@ -449,6 +497,8 @@ private slots:
         QCOMPARE(chosen->rowCount(), 2);
         QCOMPARE(chosen->index(0, 1).data().toString(), QStringLiteral("Mexico"));
         QCOMPARE(chosen->index(0, 2).data().toString(), "English" + k35Blanks);
+        // Ireland shares its Yahoo host and language with the United Kingdom.
+        QCOMPARE(chosen->index(1, 1).data().toString(), QStringLiteral("Ireland"));
         // An engine the lists do not know takes no row, and the delays stay with their rows.
         QCOMPARE(chosen->m_vecUserSEInterval, (std::vector<long>{20, 4, 0}));
         QCOMPARE(page.CombineWebsiteString(),
@@ -467,13 +517,22 @@ private slots:
 
     void applyStoresTheEdit_data()
     {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("url");
         QTest::addColumn<bool>("keepSchedule");
-        QTest::newRow("schedule changed") << true;
-        QTest::newRow("schedule removed") << false;
+        QTest::newRow("renamed, schedule changed") << "www.example.org"
+                                                   << "example.org" << true;
+        QTest::newRow("renamed, schedule removed") << "www.example.org"
+                                                   << "example.org" << false;
+        QTest::newRow("same URL, schedule changed") << "example.com"
+                                                    << "example.com" << true;
     }
 
+    // The history and the schedule follow a renamed website.
     void applyStoresTheEdit()
     {
+        QFETCH(QString, typed);
+        QFETCH(QString, url);
         QFETCH(bool, keepSchedule);
         SCHEDUAL schedual;
         schedual.Website = "example.com";
@@ -482,11 +541,14 @@ private slots:
                     {"example.com", "2026-01-02T03:04:05", "www.google.com?English?United States",
                      "a\nb"}},
                    {schedual});
+        QVERIFY(addFlow(1, "example.com"));
+        QVERIFY(addFlow(2, "first.example"));
+        QVERIFY(addFlow(3, "example.com"));
         hub()->m_vSchedual[0].LastRunDay = QDate(2026, 3, 1);
         MessageBoxWatcher boxes;
         DialogStandIn dialog;
         auto* page = new AddWebsiteView(&dialog, nullptr, &hub()->m_vWebsites[1]);
-        page->ui.lineUrl->setText("www.example.org");
+        page->ui.lineUrl->setText(typed);
         page->ui.edtKeywords->setPlainText("a\nc\n");
         choose(*page, SE_Bing, "France", "English");
         if (keepSchedule) {
@@ -497,17 +559,19 @@ private slots:
         }
         page->ui.btnApply->click();
 
-        QCOMPARE(values("SELECT * FROM Website WHERE Website=?", {"example.org"}),
-                 (QVariantList{"example.org", "2026-01-02T03:04:05",
+        QCOMPARE(values("SELECT * FROM Website WHERE Website=?", {url}),
+                 (QVariantList{url, "2026-01-02T03:04:05",
                                "www.google.com?English?United States\nfr.bing.com?English?France",
                                "a\nc"}));
         QCOMPARE(values("SELECT count(*) FROM Website"), QVariantList{2});
+        QCOMPARE(values("SELECT UpdateNo, Website FROM UpdateFlow ORDER BY UpdateNo"),
+                 (QVariantList{1, url, 2, "first.example", 3, url}));
         if (keepSchedule) {
-            // Still keyed by the former URL; the run day in memory stays.
-            QCOMPARE(values("SELECT Website, Type, Days FROM Schedual"),
-                     (QVariantList{"example.com", 1, 1}));
+            QCOMPARE(values("SELECT Website, Type, Days FROM Schedual"), (QVariantList{url, 1, 1}));
             QCOMPARE(hub()->m_vSchedual.size(), std::size_t(1));
+            QCOMPARE(hub()->m_vSchedual[0].Website, url);
             QCOMPARE(hub()->m_vSchedual[0].Type, 1);
+            // The run day in memory stays.
             QCOMPARE(hub()->m_vSchedual[0].LastRunDay, QDate(2026, 3, 1));
         } else {
             QCOMPARE(values("SELECT count(*) FROM Schedual"), QVariantList{0});
@@ -518,10 +582,73 @@ private slots:
         QVERIFY(boxes.boxes().isEmpty());
     }
 
+    // The URL keys the history and the schedule: a URL that another website has is
+    // refused, whether the list in memory or only the database knows it.
+    void applyRefusesATakenUrl_data()
+    {
+        QTest::addColumn<bool>("onlyInDatabase");
+        QTest::newRow("website in the list") << false;
+        QTest::newRow("row only in the database") << true;
+    }
+
+    void applyRefusesATakenUrl()
+    {
+        QFETCH(bool, onlyInDatabase);
+        SCHEDUAL schedual;
+        schedual.Website = "example.com";
+        schedual.StartTime = QTime(6, 0);
+        const QString engines = "www.google.com?English?United States";
+        QList<StoredSite> sites{{"example.com", "2026-01-02T03:04:05", engines, "a"}};
+        if (!onlyInDatabase)
+            sites.append({"taken.example", "2026-01-03T00:00:00", engines, "b"});
+        openWindow(sites, {schedual});
+        if (onlyInDatabase)
+            QVERIFY(run("INSERT INTO Website VALUES(?,?,?,?)",
+                        {"taken.example", "2026-01-03T00:00:00", engines, "b"}));
+        QVERIFY(addFlow(1, "example.com"));
+        MessageBoxWatcher boxes;
+        DialogStandIn dialog;
+        auto* page = new AddWebsiteView(&dialog, nullptr, &hub()->m_vWebsites[0]);
+        page->ui.lineUrl->setText("taken.example");
+        page->ui.edtKeywords->setPlainText("changed");
+        page->ui.btnApply->click();
+
+        QCOMPARE(texts(boxes), QStringList{"This website already exists."});
+        QCOMPARE(values("SELECT Website, Keywords FROM Website ORDER BY rowid"),
+                 (QVariantList{"example.com", "a", "taken.example", "b"}));
+        QCOMPARE(values("SELECT Website FROM UpdateFlow"), QVariantList{"example.com"});
+        QCOMPARE(values("SELECT Website FROM Schedual"), QVariantList{"example.com"});
+        QCOMPARE(hub()->m_vSchedual.at(0).Website, QStringLiteral("example.com"));
+        QCOMPARE(dialog.closes, 0);
+        QVERIFY(postedEvents().isEmpty());
+    }
+
+    // A failed Apply changes nothing, says why and keeps the dialog open.
+    void failedApplyKeepsTheDialog_data()
+    {
+        QTest::addColumn<QString>("sabotage");
+        QTest::addColumn<QString>("message"); // part of the second warning
+        QTest::addColumn<QVariantList>("websites");
+        QTest::newRow("website update fails") << "DROP TABLE Website"
+                                              << "no such table" << QVariantList();
+        QTest::newRow("schedule fails")
+            << refuse("INSERT", "Schedual", "refused") << "save to database failed."
+            << QVariantList{"example.com", "a"};
+        QTest::newRow("history fails") << refuse("UPDATE", "UpdateFlow", "history refused")
+                                       << "history refused" << QVariantList{"example.com", "a"};
+        QTest::newRow("website gone")
+            << "DELETE FROM Website"
+            << "This website is no longer in the database." << QVariantList{};
+    }
+
     void failedApplyKeepsTheDialog()
     {
+        QFETCH(QString, sabotage);
+        QFETCH(QString, message);
+        QFETCH(QVariantList, websites);
         openWindow(
             {{"example.com", "2026-01-02T03:04:05", "www.google.com?English?United States", "a"}});
+        QVERIFY(addFlow(1, "example.com"));
         MessageBoxWatcher boxes;
         DialogStandIn dialog;
         auto* page = new AddWebsiteView(&dialog, nullptr, &hub()->m_vWebsites[0]);
@@ -529,38 +656,64 @@ private slots:
         page->ui.btnApply->click();
         QCOMPARE(texts(boxes), QStringList{"Please add a keyword."});
 
-        page->ui.edtKeywords->setPlainText("a");
+        page->ui.lineUrl->setText("renamed.example");
+        page->ui.edtKeywords->setPlainText("a\nb");
         page->ui.checkEnableSchedual->setChecked(true);
-        QVERIFY(run("DROP TABLE Website"));
+        QVERIFY(run(sabotage));
         page->ui.btnApply->click();
         QCOMPARE(dialog.closes, 0);
         QVERIFY(postedEvents().isEmpty());
-        // The schedule was stored before the statement failed.
-        QCOMPARE(values("SELECT Website FROM Schedual"), QVariantList{"example.com"});
-        QCOMPARE(texts(boxes), QStringList{"Please add a keyword."});
+        QCOMPARE(boxes.boxes().size(), 2);
+        QCOMPARE(boxes.boxes().at(1).title, QStringLiteral("Lumatrove"));
+        QCOMPARE(boxes.boxes().at(1).icon, MessageBoxHook::Warning);
+        QVERIFY2(boxes.boxes().at(1).text.contains(message), qPrintable(boxes.boxes().at(1).text));
+        // Nothing was written, the schedule neither.
+        if (!sabotage.startsWith("DROP"))
+            QCOMPARE(values("SELECT Website, Keywords FROM Website"), websites);
+        QCOMPARE(values("SELECT count(*) FROM Schedual"), QVariantList{0});
+        QVERIFY(hub()->m_vSchedual.empty());
+        QCOMPARE(values("SELECT Website FROM UpdateFlow"), QVariantList{"example.com"});
+        QCOMPARE(page->ui.lineUrl->text(), QStringLiteral("renamed.example"));
     }
 
     void deleteAsksFirst_data()
     {
         QTest::addColumn<QVariant>("createTime");
         QTest::addColumn<int>("answer");
-        QTest::newRow("yes") << QVariant("2026-01-02T03:04:05") << int(MessageBoxHook::Yes);
-        QTest::newRow("no") << QVariant("2026-01-02T03:04:05") << int(MessageBoxHook::No);
-        QTest::newRow("row without creation time") << QVariant() << int(MessageBoxHook::Yes);
+        QTest::addColumn<QString>("meanwhile"); // a change to the row after it was loaded
+        QTest::addColumn<bool>("deleted");
+        const QVariant time("2026-01-02T03:04:05");
+        QTest::newRow("yes") << time << int(MessageBoxHook::Yes) << "" << true;
+        QTest::newRow("no") << time << int(MessageBoxHook::No) << "" << false;
+        QTest::newRow("row without creation time")
+            << QVariant() << int(MessageBoxHook::Yes) << "" << true;
+        // The URL identifies the website, whatever its other columns now hold.
+        QTest::newRow("row changed since loading")
+            << time << int(MessageBoxHook::Yes)
+            << "UPDATE Website SET Keywords='other' WHERE Website='example.com'" << true;
+        QTest::newRow("row gone") << time << int(MessageBoxHook::Yes)
+                                  << "DELETE FROM Website WHERE Website='example.com'" << false;
     }
 
     void deleteAsksFirst()
     {
         QFETCH(QVariant, createTime);
         QFETCH(int, answer);
+        QFETCH(QString, meanwhile);
+        QFETCH(bool, deleted);
         SCHEDUAL schedual;
         schedual.Website = "example.com";
         schedual.StartTime = QTime(6, 0);
+        SCHEDUAL other = schedual;
+        other.Website = "other.example";
         const QString engines =
             "www.google.com.mx?English" + k35Blanks + "?Mexico\nsearch.yahoo.com?French?Canada ?3";
         openWindow({{"example.com", createTime, engines, "seo\n\nrank"},
-                    {"example.com", "2025-05-05T05:05:05", engines, "seo\n\nrank"}},
-                   {schedual});
+                    {"other.example", "2025-05-05T05:05:05", engines, "seo\n\nrank"}},
+                   {schedual, other});
+        QVERIFY(addFlow(1, "example.com"));
+        if (!meanwhile.isEmpty())
+            QVERIFY(run(meanwhile));
         MessageBoxWatcher boxes;
         boxes.queueAnswer(answer);
         DialogStandIn dialog;
@@ -568,21 +721,27 @@ private slots:
         page->ui.tabWidget->setCurrentIndex(2);
         page->ui.tabWidget->setCurrentIndex(4);
 
-        QCOMPARE(texts(boxes),
-                 QStringList{"Are you sure you want to delete this website and its keywords?"});
+        const QString question = "Are you sure you want to delete this website and its keywords?";
+        QCOMPARE(texts(boxes).value(0), question);
         QCOMPARE(boxes.boxes().at(0).buttons, int(MessageBoxHook::Yes | MessageBoxHook::No));
         QCOMPARE(boxes.boxes().at(0).defaultButton, int(MessageBoxHook::NoButton));
-        if (answer == MessageBoxHook::No) {
+        // Measurements stay in every case.
+        QCOMPARE(values("SELECT Website FROM UpdateFlow"), QVariantList{"example.com"});
+        if (!deleted) {
+            QCOMPARE(texts(boxes), answer == MessageBoxHook::No
+                                       ? QStringList{question}
+                                       : (QStringList{question, "This website is no longer in "
+                                                                "the database."}));
             QCOMPARE(page->ui.tabWidget->currentIndex(), 2);
-            QCOMPARE(values("SELECT count(*) FROM Website"), QVariantList{2});
-            QCOMPARE(values("SELECT count(*) FROM Schedual"), QVariantList{1});
+            QCOMPARE(values("SELECT Website FROM Schedual ORDER BY Website"),
+                     (QVariantList{"example.com", "other.example"}));
             QCOMPARE(dialog.closes, 0);
             QVERIFY(postedEvents().isEmpty());
             return;
         }
-        // Only the row of the edited website goes; the other one differs in its time.
-        QCOMPARE(values("SELECT CreateTime FROM Website"), QVariantList{"2025-05-05T05:05:05"});
-        QCOMPARE(values("SELECT count(*) FROM Schedual"), QVariantList{0});
+        QCOMPARE(texts(boxes), QStringList{question});
+        QCOMPARE(values("SELECT Website FROM Website"), QVariantList{"other.example"});
+        QCOMPARE(values("SELECT Website FROM Schedual"), QVariantList{"other.example"});
         QCOMPARE(dialog.closes, 1);
         QCOMPARE(postedEvents(), (QList<QPair<int, LTInt64>>{{1001, -1}}));
     }

@@ -273,9 +273,12 @@ private slots:
         QTest::addColumn<bool>("select");
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("left");
-        QTest::newRow("nothing selected") << false << 0 << 3;
-        QTest::newRow("answer no") << true << int(MessageBoxHook::No) << 3;
-        QTest::newRow("answer yes") << true << int(MessageBoxHook::Yes) << 1;
+        QTest::addColumn<bool>("storeFails");
+        QTest::newRow("nothing selected") << false << 0 << 3 << false;
+        QTest::newRow("answer no") << true << int(MessageBoxHook::No) << 3 << false;
+        QTest::newRow("answer yes") << true << int(MessageBoxHook::Yes) << 1 << false;
+        // The rows stay listed as long as their proxies stay stored.
+        QTest::newRow("store refuses") << true << int(MessageBoxHook::Yes) << 3 << true;
     }
 
     void removeDeletesAtOnce()
@@ -283,9 +286,14 @@ private slots:
         QFETCH(bool, select);
         QFETCH(int, answer);
         QFETCH(int, left);
+        QFETCH(bool, storeFails);
         openWindow({{"10.0.0.1", 8080, "http", "Germany", "", "", true},
                     {"10.0.0.2", 3128, "socks5", "Japan", "", "", true},
                     {"10.0.0.3", 80, "http", "France", "", "", true}});
+        if (storeFails)
+            QVERIFY(QSqlQuery(hub()->m_Sqldb.m_DB)
+                        .exec("CREATE TRIGGER keep BEFORE DELETE ON proxy "
+                              "BEGIN SELECT RAISE(ABORT, 'kept'); END"));
         MessageBoxWatcher boxes;
         if (answer)
             boxes.queueAnswer(answer);
@@ -295,7 +303,12 @@ private slots:
             itemOf(page, "10.0.0.3")->setSelected(true);
         }
         page.ui.pushButtonRemoveProxy->click();
-        QCOMPARE(boxes.boxes().size(), 1);
+        QCOMPARE(boxes.boxes().size(), storeFails ? 2 : 1);
+        if (storeFails) {
+            QCOMPARE(boxes.boxes().at(1).icon, MessageBoxHook::Warning);
+            QCOMPARE(boxes.boxes().at(1).title, QStringLiteral("Lumatrove"));
+            QCOMPARE(boxes.boxes().at(1).text, QStringLiteral("save to database failed."));
+        }
         if (!select) {
             QCOMPARE(boxes.boxes().at(0).icon, MessageBoxHook::Information);
             QCOMPARE(boxes.boxes().at(0).title, QStringLiteral("No Proxy Selected"));
