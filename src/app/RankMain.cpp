@@ -25,6 +25,7 @@
 #include <QTimerEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 const QString f_strSettingKeys[SETTING_Count] = {
@@ -290,13 +291,19 @@ void RankMain::CheckSchedualAt(const QDateTime& now)
         } else if (schedual.StartMode == 1) {
             due = m_dtPreviousDateTime.isNull() && today != schedual.LastRunDay;
         }
-        if (due)
+        // A schedule still waiting (behind a long run) is not queued a second time.
+        const auto same = [&](const SCHEDUAL& queued) {
+            return queued.Website == schedual.Website;
+        };
+        if (due && std::none_of(m_lstDueSchedual.begin(), m_lstDueSchedual.end(), same))
             m_lstDueSchedual.push_back(schedual);
     }
 
     m_dtPreviousDateTime = now;
 
-    if (m_lstDueSchedual.empty())
+    // While another update runs the entry waits for a later tick: the run would refuse it
+    // and the schedule would be lost for the day.
+    if (m_lstDueSchedual.empty() || m_bUpdateRunning)
         return;
     // Taken off the queue before it runs: the run's nested event loop must not see it.
     SCHEDUAL entry = m_lstDueSchedual.front();

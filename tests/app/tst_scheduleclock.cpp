@@ -270,34 +270,64 @@ private slots:
         QCOMPARE(runs.operations, 1);
     }
 
-    // Refused runs are dropped for the day, unrecorded.
-    void refusedRunsAreDropped()
+    // Schedules due while another run goes wait in the queue, each queued once, and run
+    // one per tick after that run; one whose run fails (website gone) is dropped unrecorded.
+    void dueDuringAnotherRun()
     {
         {
             SqlDb store;
             QVERIFY(addWebsite(store, "example.com", kEngines, "shoes"));
+            QVERIFY(addWebsite(store, "late.example", kEngines, "boots"));
             QVERIFY(addSchedual(store, "example.com", 0, 0, QTime(10, 0), 1));
             QVERIFY(addSchedual(store, "gone.example", 0, 0, QTime(10, 0), 1));
+            QVERIFY(addSchedual(store, "late.example", 0, 0, QTime(8, 0, 1), 0));
         }
         StandInRuns runs;
         RankMain hub;
-        const QDate day(2026, 12, 6);
-        // Another run is in progress.
+        const QDate day(2026, 12, 6), next = day.addDays(1);
+        auto queued = [&] {
+            QStringList sites;
+            for (const SCHEDUAL& entry : hub.m_lstDueSchedual)
+                sites << entry.Website;
+            return sites;
+        };
+
         hub.m_bUpdateRunning = true;
+        // The start-up schedules fall due on the first tick, the other one when its time is
+        // crossed; the run in progress keeps all of them waiting.
         hub.CheckSchedualAt(QDateTime(day, QTime(8, 0)));
+        hub.CheckSchedualAt(QDateTime(day, QTime(8, 0, 2, 500)));
+        QCOMPARE(queued(), (QStringList{"example.com", "gone.example", "late.example"}));
+        // Still waiting when its time is crossed again the next day: not queued twice.
+        hub.CheckSchedualAt(QDateTime(next, QTime(8, 0)));
+        hub.CheckSchedualAt(QDateTime(next, QTime(8, 0, 2, 500)));
+        QCOMPARE(queued(), (QStringList{"example.com", "gone.example", "late.example"}));
         QCOMPARE(runs.operations, 0);
         QCOMPARE(hub.m_vSchedual[0].LastRunDay, QDate());
-        QCOMPARE(hub.m_lstDueSchedual.size(), std::size_t(1));
         QVERIFY(hub.m_bUpdateRunning);
         hub.m_bUpdateRunning = false;
 
-        // The website is no longer in the list.
+        hub.CheckSchedualAt(QDateTime(next, QTime(8, 0, 5)));
+        QCOMPARE(runs.operations, 1);
+        QCOMPARE(runs.queued, (QStringList{"example.com|www.google.com|shoes",
+                                           "example.com|www.bing.com|shoes"}));
+        QCOMPARE(hub.m_vSchedual[0].LastRunDay, next);
+        QCOMPARE(storedLastRunDay(hub.m_Sqldb, "example.com"), next);
+
         QTest::ignoreMessage(QtCriticalMsg, "scheduled updating error: ");
-        hub.CheckSchedualAt(QDateTime(day, QTime(8, 0, 2)));
-        QCOMPARE(runs.operations, 0);
+        hub.CheckSchedualAt(QDateTime(next, QTime(8, 0, 7, 500)));
+        QCOMPARE(runs.operations, 1);
         QCOMPARE(hub.m_vSchedual[1].LastRunDay, QDate());
         QCOMPARE(storedLastRunDay(hub.m_Sqldb, "gone.example"), QDate());
+        QCOMPARE(queued(), QStringList{"late.example"});
+
+        hub.CheckSchedualAt(QDateTime(next, QTime(8, 0, 10)));
+        QCOMPARE(runs.operations, 2);
+        QCOMPARE(storedLastRunDay(hub.m_Sqldb, "late.example"), next);
         QVERIFY(hub.m_lstDueSchedual.empty());
+
+        hub.CheckSchedualAt(QDateTime(next, QTime(8, 0, 12, 500)));
+        QCOMPARE(runs.operations, 2);
         QVERIFY(!hub.m_bUpdateRunning);
     }
 
