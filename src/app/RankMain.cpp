@@ -245,7 +245,11 @@ void RankMain::OnNewsRequestFinished(QNetworkReply* reply)
     if (m_bStopped)
         return;
 
-    // The error state is not consulted: a failed request gives an empty or partial page.
+    // A failed request leaves the panel as it was: an error page is no news, and a version
+    // it names is nobody's.
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (reply->error() != QNetworkReply::NoError || status >= 400)
+        return;
     const QByteArray body = reply->readAll();
     const QString page = QTextCodec::codecForHtml(body)->toUnicode(body);
 
