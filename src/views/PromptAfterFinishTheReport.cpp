@@ -26,8 +26,8 @@ void PromptAfterFinishTheReport(QString path, bool ok, QWidget* parent)
     if (answer == MessageBoxHook::Open) {
         // Paths here are absolute ("/home/..."): prefixing "file:///" would give four
         // slashes and a folder the file manager cannot find.
-        UrlOpenHook::openUrl(folder.startsWith(QLatin1Char('/'))
-                              ? QUrl::fromLocalFile(folder)
-                              : QUrl(QStringLiteral("file:///") + folder));
+        UrlOpenHook::openLocalFolder(folder.startsWith(QLatin1Char('/'))
+                                         ? QUrl::fromLocalFile(folder)
+                                         : QUrl(QStringLiteral("file:///") + folder));
     }
 }

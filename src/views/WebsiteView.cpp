@@ -12,6 +12,7 @@
 #include "RankMain.h"
 #include "RankReport.h"
 #include "UpdateRun.h"
+#include "UrlOpenHook.h"
 #include "ui_WebsiteView.h"
 
 #include <QHash>
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -441,6 +443,11 @@ void WebsiteView::on_cmbReport_activated(int index)
                                     ui->tableWidget->model());
     }
     PromptAfterFinishTheReport(path, ok, this);
+}
+
+void WebsiteView::on_labelNews_linkActivated(const QString& link)
+{
+    UrlOpenHook::openUrl(QUrl(link));
 }
 
 QImage WebsiteView::ReportDrawPie()

@@ -68,6 +68,8 @@ public slots:
     void on_btnEditWebsite_clicked();
     // Writes the selected website's report: 0 PDF, 1 CSV.
     void on_cmbReport_activated(int index);
+    // A link of the news panel opens in the browser (web addresses only).
+    void on_labelNews_linkActivated(const QString& link);
 
 public:
     Ui::WebsiteView* ui;

@@ -124,6 +124,8 @@ private slots:
     void dateRanges();
     void dateRangeFilter();
     void urlClick();
+    void urlSchemes_data();
+    void urlSchemes();
     void websiteWithoutKeywords();
     void editDialog();
     void reportPictures();
@@ -508,6 +510,38 @@ void TestKeywordsView::urlClick()
     page.on_tableWidget_itemClicked(&stray);
     page.on_tableWidget_itemClicked(nullptr);
     QCOMPARE(browser.urls().size(), 1);
+}
+
+// Ranking URLs come from fetched pages: only web addresses reach the browser.
+void TestKeywordsView::urlSchemes_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("http") << "http://www.example.com/p?q=1" << true;
+    QTest::newRow("https, upper-case scheme") << "HTTPS://www.example.com/p" << true;
+    QTest::newRow("javascript") << "javascript:alert(document.cookie)" << false;
+    QTest::newRow("local file") << "file:///etc/passwd" << false;
+    QTest::newRow("data") << "data:text/html;base64,PHNjcmlwdD4=" << false;
+    QTest::newRow("ftp") << "ftp://files.example.com/x" << false;
+    QTest::newRow("no scheme") << "www.example.com/page" << false;
+    QTest::newRow("no host") << "http:/etc/passwd" << false;
+}
+
+void TestKeywordsView::urlSchemes()
+{
+    QFETCH(QString, url);
+    QFETCH(bool, opened);
+    UrlOpenWatcher browser;
+    const WEBSITE site = makeWebsite(Site, {QStringLiteral("kw")}, {Google});
+    Histories histories;
+    histories.add(Google, QStringLiteral("kw"), {{1, 3}})->FlowItems.back().RankURL = url;
+    KeywordsView page(nullptr, histories.list);
+    page.changeWebsite(site);
+    QTableWidgetItem* cell = cellOf(page.ui.tableWidget, Google, 9);
+    QCOMPARE(cell->text(), url);
+    page.on_tableWidget_itemClicked(cell);
+    QCOMPARE(browser.urls(),
+             opened ? QList<QUrl>{QUrl::fromEncoded(url.toLatin1())} : QList<QUrl>{});
 }
 
 void TestKeywordsView::websiteWithoutKeywords()

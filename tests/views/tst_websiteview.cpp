@@ -11,6 +11,7 @@
 #include "UrlOpenHook.h"
 #include "WebsiteView.h"
 
+#include <QDesktopServices>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -135,6 +136,33 @@ const QColor kGreen(102, 201, 72), kCyan(92, 221, 231), kOrange(239, 117, 70), k
     kGrey(72, 72, 72);
 
 } // namespace
+
+// Stands in for the desktop's own URL handlers: whatever reaches QDesktopServices without
+// going through the program's hook lands here.
+class DesktopUrls : public QObject
+{
+    Q_OBJECT
+
+public:
+    DesktopUrls()
+    {
+        for (const QString& scheme : schemes())
+            QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~DesktopUrls() override
+    {
+        for (const QString& scheme : schemes())
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+    Q_INVOKABLE void open(const QUrl& url) { urls << url; }
+    QList<QUrl> urls;
+
+private:
+    static QStringList schemes()
+    {
+        return {"http", "https", "javascript", "file", "data", "mailto"};
+    }
+};
 
 class TestWebsiteView : public QObject
 {
@@ -653,6 +681,39 @@ private slots:
         // Hiding leaves the panel where it is.
         view.hide();
         QCOMPARE(panel->parentWidget(), &view);
+    }
+
+    // A link of the news panel opens through the hook, web addresses only; the label does
+    // not hand links to the desktop by itself.
+    void newsLinks_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("http") << "http://news.example.com/a" << true;
+        QTest::newRow("https") << "https://news.example.com/b?x=1" << true;
+        QTest::newRow("javascript") << "javascript:alert(1)" << false;
+        QTest::newRow("local file") << "file:///etc/passwd" << false;
+        QTest::newRow("data") << "data:text/html,hello" << false;
+        QTest::newRow("mail") << "mailto:someone@example.com" << false;
+    }
+
+    void newsLinks()
+    {
+        QFETCH(QString, link);
+        QFETCH(bool, opened);
+        DesktopUrls desktop;
+        UrlRecorder urls;
+        Model model;
+        WebsiteView view(nullptr, model.websites, model.rankData);
+        view.resize(1000, 700);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        auto* label = view.findChild<QLabel*>("labelNews");
+        QVERIFY(label->isVisible());
+        label->setText(QStringLiteral("<a href=\"%1\">Read the news</a>").arg(link));
+        QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+        QCOMPARE(urls.urls, opened ? QList<QUrl>{QUrl(link)} : QList<QUrl>{});
+        QCOMPARE(desktop.urls, QList<QUrl>{});
     }
 
     void tablePicture_data()
