@@ -18,6 +18,7 @@
 #include <vector>
 
 class QAbstractItemModel;
+class QTemporaryFile;
 
 // Writes one report, website or keyword, as a PDF page or as comma-separated text. A page
 // makes one on the stack of its report slot and uses it for exactly one report: a PDF is
@@ -44,11 +45,14 @@ public:
     // the characters no file name may hold replaced in all but the second part.
     QString MakeReportFilePath(QString prefix, QString second, QString extension);
 
-    // Paints the website (type 0) or keyword (type 1) report into a PDF at path.
+    // Paints the website (type 0) or keyword (type 1) report into a draft beside path; false
+    // when it could not be drawn (the folder cannot take a file, or a file of that name is
+    // read-only), and then nothing on disk has changed.
     bool PrintToPDF(int type, const WebsiteExportPDF* website, KeywordExportPDF* keyword,
                     QString path);
-    // Makes the recorded links of the written PDF clickable. True when there was nothing to
-    // do or the file was rewritten with them.
+    // Makes the recorded links of the written PDF clickable and, after PrintToPDF, puts the
+    // draft in place at path. True when there was nothing to do or the file was written
+    // whole with them; on false the file at path is as it was.
     bool WriteLinkToPdf(QString path);
 
     bool PrintWebsiteCsv(QDate updated, QString path, const WEBSITE& site,
@@ -84,7 +88,13 @@ public:
     static qint64 FindObjectHeader(const QByteArray& content, int number);
 
 private:
+    // Replaces path with content, whole or not at all; a drafted report's draft goes.
+    bool CommitPdf(const QString& path, const QByteArray& content);
+
     QMap<int, QVector<Url_Dat>> m_mapLinks;
+    // The PDF PrintToPDF drew for m_strDraftTarget, removed with this object at the latest.
+    QTemporaryFile* m_pDraft = nullptr;
+    QString m_strDraftTarget;
     int m_nStartXref = 0;
     int m_nObjectsAdded = 0;
     int m_nTrailerSize = 0;

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cmath>
 
@@ -269,16 +270,32 @@ QByteArray RankReport::GetToWriteTailInfo(const QVector<qint64>& objectOffsets, 
     return text;
 }
 
+bool RankReport::CommitPdf(const QString& path, const QByteArray& content)
+{
+    // Written whole or not at all: a failed write leaves the older file as it was.
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit())
+        return false;
+    delete m_pDraft;
+    m_pDraft = nullptr;
+    m_strDraftTarget.clear();
+    return true;
+}
+
 bool RankReport::WriteLinkToPdf(QString path)
 {
-    if (m_mapLinks.isEmpty())
+    // A report drawn by PrintToPDF is read from its draft and reaches path only here.
+    const bool drafted = m_pDraft && path == m_strDraftTarget;
+    if (m_mapLinks.isEmpty() && !drafted)
         return true;
 
-    QFile file(path);
+    QFile file(drafted ? m_pDraft->fileName() : path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     QByteArray content = file.readAll();
     file.close();
+    if (m_mapLinks.isEmpty())
+        return CommitPdf(path, content);
 
     const QStringList pages = GetKidsID(content);
     if (pages.isEmpty())
@@ -350,7 +367,9 @@ bool RankReport::WriteLinkToPdf(QString path)
             xrefOffset += refs.size();
     }
     if (objects.isEmpty()) {
-        // No page could take its links; the file stays as it was.
+        // No page could take its links; the file stays as it was drawn.
+        if (drafted && !CommitPdf(path, content))
+            return false;
         m_mapLinks.clear();
         return true;
     }
@@ -370,9 +389,7 @@ bool RankReport::WriteLinkToPdf(QString path)
     content += objects;
     content += GetToWriteTailInfo(objectOffsets, content.size(), trailerRefs);
 
-    // Written whole or not at all: a failed write leaves the PDF as the painter made it.
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit())
+    if (!CommitPdf(path, content))
         return false;
     m_mapLinks.clear();
     return true;

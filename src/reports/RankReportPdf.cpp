@@ -2,6 +2,8 @@
 
 #include "ReportSettings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
@@ -9,6 +11,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -39,19 +42,42 @@ bool RankReport::PrintToPDF(int type, const WebsiteExportPDF* website, KeywordEx
 {
     // Type and record must agree; anything else paints nothing and leaves no file.
     if ((type == 0 && !website) || (type == 1 && !keyword) || (type != 0 && type != 1))
-        return true;
+        return false;
+
+    // A file the user made read-only stays as it is (root could write it all the same), and
+    // so does anything of that name that is not a file.
+    const QFileInfo target(path);
+    if (target.exists() && (!target.isFile() || !target.isWritable() ||
+                            !target.permissions().testFlag(QFileDevice::WriteOwner)))
+        return false;
+    // The page is drawn into a draft in the same folder, so a report that fails half way
+    // leaves no partial file and the link step can put it in place with one rename.
+    delete m_pDraft;
+    m_pDraft = nullptr;
+    m_strDraftTarget.clear();
+    auto* draft = new QTemporaryFile(
+        QDir(target.absolutePath()).filePath(QStringLiteral(".report-XXXXXX.pdf")), this);
+    if (!draft->open()) {
+        delete draft;
+        return false;
+    }
+    draft->close();
 
     QPrinter printer(QPrinter::ScreenResolution);
     printer.setResolution(96);
     printer.setFullPage(true);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
+    printer.setOutputFileName(draft->fileName());
     printer.setPageSize(QPageSize(QSizeF(794.0 / 96.0, 1123.0 / 96.0), QPageSize::Inch, QString(),
                                   QPageSize::ExactMatch));
     printer.setPageMargins(QMarginsF(0, 0, 0, 0));
 
+    const QMap<int, QVector<Url_Dat>> linksBefore = m_mapLinks;
     QPainter painter;
-    painter.begin(&printer);
+    if (!painter.begin(&printer)) {
+        delete draft;
+        return false;
+    }
     // Qt 6 has no separate high-quality antialiasing: plain antialiasing is that.
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
 
@@ -253,6 +279,13 @@ bool RankReport::PrintToPDF(int type, const WebsiteExportPDF* website, KeywordEx
                            ((W - footerWidth) * 0.5 + footerWidth) / k, 10 / k - 3),
                     CreditUrl());
 
-    painter.end();
+    if (!painter.end()) {
+        // The links of a page that was never written must not reach an older file.
+        m_mapLinks = linksBefore;
+        delete draft;
+        return false;
+    }
+    m_pDraft = draft;
+    m_strDraftTarget = path;
     return true;
 }

@@ -384,8 +384,8 @@ void KeywordsView::on_cmbReport_activated(int index)
         data.ChartImage = ReportDrawChart();
         data.TableImage = ReportDrawTable();
         path = report.MakeReportFilePath(m_pWebsite->Website, keyword, QStringLiteral(".pdf"));
-        report.PrintToPDF(1, nullptr, &data, path);
-        ok = report.WriteLinkToPdf(path);
+        // Done only when the page was drawn and its links put in place.
+        ok = report.PrintToPDF(1, nullptr, &data, path) && report.WriteLinkToPdf(path);
     } else if (index == 1) {
         path = report.MakeReportFilePath(m_pWebsite->Website, keyword, QStringLiteral(".csv"));
         std::vector<const RANK_DATA*> histories;

@@ -425,8 +425,8 @@ void WebsiteView::on_cmbReport_activated(int index)
         record.ChartImage = ReportDrawPie();
         record.TableImage = ReportDrawTable();
         path = report.MakeReportFilePath(website->Website, QString(), QStringLiteral(".pdf"));
-        report.PrintToPDF(0, &record, nullptr, path);
-        ok = report.WriteLinkToPdf(path);
+        // Done only when the page was drawn and its links put in place.
+        ok = report.PrintToPDF(0, &record, nullptr, path) && report.WriteLinkToPdf(path);
     } else {
         std::vector<RankDistribution> bands;
         std::vector<RankChangeKeywordCount> changes;

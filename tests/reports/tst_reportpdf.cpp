@@ -6,6 +6,7 @@
 #include "TestMain.h"
 #include "TestRankHub.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -365,16 +366,64 @@ private slots:
         QCOMPARE(ReadFile(path), once);
     }
 
-    void noPdfNoLinks()
+    // A report that cannot be written says so at once and leaves the folder as it was: no
+    // partial file, no draft, an older file of that name byte for byte unchanged.
+    void failedReportChangesNothing_data()
     {
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<QString>("name");
+        auto row = [](const char* name, const char* setUp, const char* file) {
+            QTest::newRow(name) << QString::fromLatin1(setUp) << QString::fromLatin1(file);
+        };
+        row("missing folder", "", "no/such/folder/site.pdf");
+        row("folder is a file", "file", "plain.txt/site.pdf");
+        row("read-only file of that name", "read-only", "site.pdf");
+        row("folder of that name", "folder", "site.pdf");
+    }
+    void failedReportChangesNothing()
+    {
+        QFETCH(QString, setUp);
+        QFETCH(QString, name);
+        const QByteArray older = "%PDF-1.4 an older report\n";
+        if (setUp == QLatin1String("file")) {
+            QFile plain(Path(QStringLiteral("plain.txt")));
+            QVERIFY(plain.open(QIODevice::WriteOnly) && plain.write(older) == older.size());
+        } else if (setUp == QLatin1String("read-only")) {
+            QFile file(Path(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(older) == older.size());
+            file.close();
+            QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                        QFileDevice::ReadOther));
+        } else if (setUp == QLatin1String("folder")) {
+            QVERIFY(QDir(m_dir->path()).mkdir(name));
+        }
+        const QStringList before =
+            QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        const QString path = Path(name);
+        const QByteArray content = ReadFile(path);
+
         RankReport report;
         const WebsiteExportPDF record = WebsiteRecord(80);
-        // A folder that does not exist: nothing is written and the link step says so.
-        const QString path = Path(QStringLiteral("no/such/folder/site.pdf"));
-        QVERIFY(report.PrintToPDF(0, &record, nullptr, path));
-        QVERIFY(!QFile::exists(path));
-        QVERIFY(!report.WriteLinkToPdf(path));
-        QCOMPARE(report.PendingLinks().value(1).size(), 5);
+        QVERIFY(!report.PrintToPDF(0, &record, nullptr, path));
+        // The link step that a page runs next has no older file to patch either.
+        report.WriteLinkToPdf(path);
+        QCOMPARE(ReadFile(path), content);
+        QCOMPARE(
+            QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            before);
+
+        // The same report where it can be written leaves the report and nothing else.
+        const QString good = Path(QStringLiteral("good.pdf"));
+        QVERIFY(report.PrintToPDF(0, &record, nullptr, good));
+        QVERIFY(report.WriteLinkToPdf(good));
+        QStringList after = before;
+        after << QStringLiteral("good.pdf");
+        after.sort();
+        QStringList written =
+            QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        written.sort();
+        QCOMPARE(written, after);
+        QCOMPARE(LinksOfFirstPage(good).size(), 5);
     }
 };
 
