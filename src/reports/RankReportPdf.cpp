@@ -11,7 +11,9 @@
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
+#include <QStringList>
 #include <QTemporaryFile>
+#include <QtMath>
 
 namespace {
 
@@ -22,6 +24,7 @@ constexpr int kBlockTop = 35;
 constexpr int kLineGap = 5;
 constexpr int kGap = 25;
 constexpr int kTableSplit = 420;
+constexpr int kContinuationTop = 40;
 constexpr int kIcon = 48;
 constexpr int kIconPitch = 78;
 constexpr int kIconGroup = 234;
@@ -114,16 +117,28 @@ bool RankReport::PrintToPDF(int type, const WebsiteExportPDF* website, KeywordEx
                  {SETTING_ReportWebsite, "Website: "},
                  {SETTING_ReportEmail, "Email: "},
                  {SETTING_ReportTel, "Tel: "}};
-    int n = 0;
+    QStringList lines;
     for (const auto& line : block) {
         const QString value = ReportSetting(line.setting);
-        if (value.isEmpty())
-            continue;
-        const QString text = QLatin1String(line.label) + value;
+        if (!value.isEmpty())
+            lines << QLatin1String(line.label) + value;
+    }
+    // The block stays at its place while its widest line ends before the right margin;
+    // otherwise it moves left, at most to the middle of the page, and a line still too long
+    // is cut short there, so no line runs off the page.
+    // Measured unrounded: a line that fits exactly must not be cut by a rounded width.
+    const QFontMetricsF blockMetrics(painter.fontMetrics());
+    int widest = 0;
+    for (const QString& text : lines)
+        widest = qMax(widest, qCeil(blockMetrics.horizontalAdvance(text)));
+    const int blockRight = int(W) - kLeft;
+    const int blockLeft = qMin(kBlockLeft, qMax(int(W * 0.5), blockRight - widest));
+    for (int n = 0; n < lines.size(); ++n) {
+        const QString text =
+            blockMetrics.elidedText(lines[n], Qt::ElideRight, blockRight - blockLeft);
         const int width = painter.fontMetrics().horizontalAdvance(text);
-        painter.drawText(QRect(kBlockLeft, kBlockTop + n * (h + kLineGap), width, h), Qt::AlignLeft,
+        painter.drawText(QRect(blockLeft, kBlockTop + n * (h + kLineGap), width, h), Qt::AlignLeft,
                          text);
-        ++n;
     }
 
     painter.drawLine(QPointF(0, t + 110), QPointF(W, t + 110));
@@ -265,12 +280,15 @@ bool RankReport::PrintToPDF(int type, const WebsiteExportPDF* website, KeywordEx
     // The rest of a tall website table goes onto pages of its own, slice by slice.
     if (!continuation.isNull()) {
         const int rest = continuation.height() - kTableSplit;
-        const int slice = int(H + 6);
+        // A slice is as many rows as fit below the top margin at this scale: up to a scale of
+        // about 0.96 that is the page height plus six rows, as ever; above it fewer, so that
+        // no row falls off the bottom of the page.
+        const int slice = qMax(1, qMin(int(H + 6), int((H - kContinuationTop) / s)));
         for (int i = 0; i * slice < rest; ++i) {
             printer.newPage();
             const QImage part =
                 continuation.copy(0, kTableSplit + i * slice, continuation.width(), slice);
-            painter.drawImage(QRectF(kLeft, 40, part.width() * s, slice * s), part);
+            painter.drawImage(QRectF(kLeft, kContinuationTop, part.width() * s, slice * s), part);
         }
     }
 

@@ -502,20 +502,32 @@ QImage WebsiteView::ReportDrawTable()
     }
     const int keywordRight = width - 525;
 
-    painter.setFont(QFont(QStringLiteral("Segoe UI"), 12));
+    const QFont font(QStringLiteral("Segoe UI"), 12);
     painter.setPen(Qt::white);
-    auto headerText = [table](int column) {
+    // A header text keeps the table's font where it fits the band; the two-line ones do not
+    // with every font the system may put in its place, and are drawn smaller rather than cut.
+    auto drawHeader = [&](const QRect& cell, int column) {
         QTableWidgetItem* item = table->horizontalHeaderItem(column);
-        return item ? item->text() : QString();
+        const QString text = item ? item->text() : QString();
+        const QRect band(QPoint(cell.left(), 1), QPoint(cell.right(), headerHeight - 1));
+        auto fits = [&](const QFont& f) {
+            return band.contains(
+                QFontMetrics(f, &picture).boundingRect(cell, Qt::AlignCenter, text));
+        };
+        QFont fitted(font);
+        for (int pixels = qRound(font.pointSizeF() * picture.logicalDpiY() / 72.0);
+             !fits(fitted) && pixels > 6; --pixels)
+            fitted.setPixelSize(pixels);
+        painter.setFont(fitted);
+        painter.drawText(cell, Qt::AlignCenter, text);
     };
     for (int column = 9; column >= 1; --column) {
-        painter.drawText(
-            QRect(QPoint(columnLeft[column], 1),
-                  QPoint(columnLeft[column] + columnWidths[column] - 1, headerHeight + 1)),
-            Qt::AlignCenter, headerText(column));
+        drawHeader(QRect(QPoint(columnLeft[column], 1),
+                         QPoint(columnLeft[column] + columnWidths[column] - 1, headerHeight + 1)),
+                   column);
     }
-    painter.drawText(QRect(QPoint(1, 1), QPoint(keywordRight, headerHeight + 1)), Qt::AlignCenter,
-                     headerText(0));
+    drawHeader(QRect(QPoint(1, 1), QPoint(keywordRight, headerHeight + 1)), 0);
+    painter.setFont(font);
 
     painter.setPen(QColor(72, 72, 72));
     for (int row = 0; row < rows; ++row) {

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -106,16 +107,81 @@ QByteArray ReadFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Renders page 1 at 96 dpi, so one pixel of the picture is one device pixel of the page.
-QImage RenderFirstPage(const QString& path, const QString& stem)
+// Renders a page at 96 dpi, so one pixel of the picture is one device pixel of the page.
+QImage RenderPage(const QString& path, int page, const QString& stem)
 {
+    const QString number = QString::number(page);
     const Run run = RunTool(QStringLiteral("pdftoppm"),
                             {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("96"),
-                             QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                             QStringLiteral("1"), QStringLiteral("-singlefile"), path, stem});
+                             QStringLiteral("-f"), number, QStringLiteral("-l"), number,
+                             QStringLiteral("-singlefile"), path, stem});
     if (run.exitCode != 0)
         return QImage();
     return QImage(stem + QStringLiteral(".png"));
+}
+
+QImage RenderFirstPage(const QString& path, const QString& stem)
+{
+    return RenderPage(path, 1, stem);
+}
+
+// One word of pdftotext -bbox, in points from the top left.
+struct Word {
+    QString text;
+    QRectF box;
+};
+
+QVector<Word> WordsOfFirstPage(const QString& path)
+{
+    const Run run = RunTool(QStringLiteral("pdftotext"),
+                            {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                             QStringLiteral("-l"), QStringLiteral("1"), path, QStringLiteral("-")});
+    QVector<Word> words;
+    const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    for (auto it = word.globalMatch(QString::fromUtf8(run.out)); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        words.append(
+            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return words;
+}
+
+// A table picture whose rows come in bands of kBand rows, each band a colour of its own,
+// so that a rendered page tells which rows it shows.
+constexpr int kBand = 12;
+
+QColor BandColour(int band)
+{
+    return QColor(40 + 20 * (band % 10), 40 + 20 * (band / 10 % 10), 250 - 30 * (band / 100 % 10));
+}
+
+// The band a pixel shows, -1 for none.
+int BandOf(QRgb pixel)
+{
+    auto step = [](int value, int base, int pitch, int count) {
+        const int i = qRound(double(value - base) / pitch);
+        return (i >= 0 && i < count && qAbs(value - base - i * pitch) <= 6) ? i : -1;
+    };
+    const int ones = step(qRed(pixel), 40, 20, 10);
+    const int tens = step(qGreen(pixel), 40, 20, 10);
+    const int hundreds = step(250 - qBlue(pixel), 0, 30, 3);
+    if (ones < 0 || tens < 0 || hundreds < 0)
+        return -1;
+    return hundreds * 100 + tens * 10 + ones;
+}
+
+QImage BandedPicture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < height; ++y) {
+        const QRgb colour = BandColour(y / kBand).rgb();
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, colour);
+    }
+    return image;
 }
 
 // The page as the printer reports it: 596 x 842 pt, 795 x 1123 device pixels.
@@ -153,7 +219,9 @@ class tst_ReportPdf : public QObject
         m_hub->setSetting(SETTING_ReportLogoFile, QString());
     }
 
-    WebsiteExportPDF WebsiteRecord(int tableRows) const
+    // Pictures of width 714, the width between the margins, are drawn at about their own
+    // size; a wider chart shrinks both.
+    WebsiteExportPDF WebsiteRecord(int tableRows, int width = 714) const
     {
         WebsiteExportPDF record;
         record.ReportDate = QDate(2026, 12, 6);
@@ -161,9 +229,8 @@ class tst_ReportPdf : public QObject
         record.UpdateDate = QDate(2026, 11, 30);
         record.KeywordCount = 3;
         record.Website = QStringLiteral("http://www.tidewater.example");
-        // 714 is the width between the margins: the pictures are drawn at their own size.
-        record.ChartImage = Picture(714, 300, QColor(200, 230, 255));
-        record.TableImage = Picture(714, tableRows, QColor(220, 255, 220));
+        record.ChartImage = Picture(width, 300, QColor(200, 230, 255));
+        record.TableImage = Picture(width, tableRows, QColor(220, 255, 220));
         return record;
     }
 
@@ -290,20 +357,26 @@ private slots:
 
     void tableRowsBeyondTheSplitGoToContinuationPages_data()
     {
+        QTest::addColumn<int>("width");
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("pages");
-        QTest::newRow("420 rows, whole") << 420 << 1;
-        QTest::newRow("421 rows") << 421 << 2;
-        QTest::newRow("one full slice") << 420 + 1129 << 2;
-        QTest::newRow("one row more") << 420 + 1130 << 3;
+        // Scale 715 / 794 = 0.90: slices of 1129 rows fit the page below its top margin.
+        QTest::newRow("420 rows, whole") << 794 << 420 << 1;
+        QTest::newRow("421 rows") << 794 << 421 << 2;
+        QTest::newRow("one full slice") << 794 << 420 + 1129 << 2;
+        QTest::newRow("one row more") << 794 << 420 + 1130 << 3;
+        // Scale 1: 1123 - 40 = 1083 rows fit.
+        QTest::newRow("scale 1, one full slice") << 715 << 420 + 1083 << 2;
+        QTest::newRow("scale 1, one row more") << 715 << 420 + 1084 << 3;
     }
     void tableRowsBeyondTheSplitGoToContinuationPages()
     {
+        QFETCH(int, width);
         QFETCH(int, rows);
         QFETCH(int, pages);
         const QString path = Path(QStringLiteral("tall.pdf"));
         RankReport report;
-        const WebsiteExportPDF record = WebsiteRecord(rows);
+        const WebsiteExportPDF record = WebsiteRecord(rows, width);
         report.PrintToPDF(0, &record, nullptr, path);
         QVERIFY(report.WriteLinkToPdf(path));
         QCOMPARE(RunTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), path}).exitCode, 0);
@@ -313,6 +386,133 @@ private slots:
             RunTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}).out);
         QCOMPARE(text.count(QStringLiteral("Report generated with")), 2);
         QCOMPARE(LinksOfFirstPage(path).size(), 5);
+    }
+
+    // Every row of a tall table shows on some page, whatever the scale: the pages are
+    // rendered and the bands of rows counted.
+    void continuationPagesShowEveryRow_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("scale 0.90") << 794;
+        QTest::newRow("scale 0.97") << 737;
+        QTest::newRow("scale 1.00") << 715;
+        QTest::newRow("scale 1.10") << 650;
+    }
+    void continuationPagesShowEveryRow()
+    {
+        QFETCH(int, width);
+        const int rows = 420 + 2600;
+        const int bands = (rows + kBand - 1) / kBand;
+        const QString path = Path(QStringLiteral("bands.pdf"));
+        RankReport report;
+        WebsiteExportPDF record = WebsiteRecord(rows, width);
+        record.TableImage = BandedPicture(width, rows);
+        QVERIFY(report.PrintToPDF(0, &record, nullptr, path));
+        QVERIFY(report.WriteLinkToPdf(path));
+        // 2600 rows need three pages at every one of these scales.
+        QCOMPARE(PageCount(path), 4);
+
+        QSet<int> seen;
+        int last = -1;
+        for (int page = 1; page <= 4; ++page) {
+            const QImage image = RenderPage(path, page, Path(QStringLiteral("bands-%1").arg(page)));
+            QCOMPARE(image.size(), QSize(int(kW), int(kH)));
+            // A band counts where two columns show it for at least three rows on end.
+            int run = 0;
+            int band = -1;
+            for (int y = 0; y < image.height(); ++y) {
+                const int here = BandOf(image.pixel(60, y));
+                if (here >= 0 && here == BandOf(image.pixel(300, y))) {
+                    run = here == band ? run + 1 : 1;
+                    band = here;
+                    if (run == 3) {
+                        QVERIFY2(here >= last,
+                                 qPrintable(QStringLiteral("band %1 after %2 on page %3")
+                                                .arg(here)
+                                                .arg(last)
+                                                .arg(page)));
+                        last = here;
+                        seen.insert(here);
+                    }
+                } else {
+                    run = 0;
+                    band = -1;
+                }
+            }
+        }
+        QStringList missing;
+        for (int b = 0; b < bands; ++b) {
+            if (!seen.contains(b))
+                missing << QString::number(b);
+        }
+        QVERIFY2(missing.isEmpty(),
+                 qPrintable(QStringLiteral("bands not shown: ") + missing.join(' ')));
+        QCOMPARE(seen.size(), bands);
+    }
+
+    // The branding block ends inside the page: where it fits it keeps its place at x 550,
+    // otherwise it moves left, and a line too long even then is cut short.
+    void brandingBlockEndsInsideThePage_data()
+    {
+        QTest::addColumn<QStringList>("values"); // company, website, e-mail, telephone
+        QTest::addColumn<QString>("whole");      // a line that shows whole
+        QTest::addColumn<bool>("atItsPlace");
+        QTest::newRow("program's defaults")
+            << QStringList{"Brindlecor", "http://www.brindlecor.example",
+                           "support@brindlecor.example", "+44 23 9200 0000"}
+            << "Website: http://www.brindlecor.example" << false;
+        QTest::newRow("short lines") << QStringList{"Acme", "http://a.example", "", "12"}
+                                     << "Website: http://a.example" << true;
+        QTest::newRow("company name longer than half the page")
+            << QStringList{"Harbour Analytics and Search Consulting Services of Greater "
+                           "Portsmouth and the Isle of Wight",
+                           "http://h.example", "", ""}
+            << "Website: http://h.example" << false;
+    }
+    void brandingBlockEndsInsideThePage()
+    {
+        QFETCH(QStringList, values);
+        QFETCH(QString, whole);
+        QFETCH(bool, atItsPlace);
+        m_hub->setSetting(SETTING_ReportCompanyName, values[0]);
+        m_hub->setSetting(SETTING_ReportWebsite, values[1]);
+        m_hub->setSetting(SETTING_ReportEmail, values[2]);
+        m_hub->setSetting(SETTING_ReportTel, values[3]);
+        const QString path = Path(QStringLiteral("brand.pdf"));
+        RankReport report;
+        const WebsiteExportPDF record = WebsiteRecord(50);
+        QVERIFY(report.PrintToPDF(0, &record, nullptr, path));
+        QVERIFY(report.WriteLinkToPdf(path));
+
+        const QString text =
+            QString::fromUtf8(RunTool(QStringLiteral("pdftotext"),
+                                      {QStringLiteral("-layout"), path, QStringLiteral("-")})
+                                  .out);
+        QVERIFY2(text.contains(whole), qPrintable(text));
+        // Above the first rule (110 px) there is nothing but the block.
+        double left = kW;
+        int count = 0;
+        for (const Word& word : WordsOfFirstPage(path)) {
+            if (word.box.bottom() * kK >= 110)
+                continue;
+            ++count;
+            left = qMin(left, word.box.left() * kK);
+            QVERIFY2(word.box.right() * kK <= kW - 40 + 1, qPrintable(word.text));
+        }
+        QVERIFY(count > 0);
+        if (atItsPlace)
+            QVERIFY2(qAbs(left - 550) < 1.5, qPrintable(QString::number(left)));
+        else
+            QVERIFY2(left < 550 && left >= kW / 2 - 1, qPrintable(QString::number(left)));
+
+        // Nothing is drawn in the right margin next to the block either.
+        const QImage page = RenderFirstPage(path, Path(QStringLiteral("brand")));
+        QCOMPARE(page.size(), QSize(int(kW), int(kH)));
+        for (int y = 30; y < 108; ++y) {
+            for (int x = int(kW) - 39; x < int(kW); ++x)
+                QVERIFY2(qGray(page.pixel(x, y)) > 200,
+                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        }
     }
 
     void logoMovesTheHeaderDown_data()

@@ -763,6 +763,25 @@ private slots:
         // Header band (a corner spot where no text is drawn).
         QCOMPARE(at(2, 2), rgb(band));
         QCOMPARE(at(W - 3, h - 1), rgb(band));
+        // The two-line " Total\nCHG" headers (60 px at 60, 235 and 410 px from the right)
+        // fit their band whatever font stands in for the table's: both lines show, and
+        // neither reaches the band's first or last row.
+        for (int right : {0, 175, 350}) {
+            int lines = 0;
+            bool inText = false;
+            for (int y = 1; y <= h - 1; ++y) {
+                bool text = false;
+                for (int x = W - right - 58; x < W - right - 2; ++x)
+                    text = text || qGray(at(x, y)) > 200;
+                if ((y == 1 || y == h - 1) && text)
+                    QFAIL(qPrintable(
+                        QStringLiteral("header text at the band's edge, row %1").arg(y)));
+                if (text && !inText)
+                    ++lines;
+                inText = text;
+            }
+            QCOMPARE(lines, 2);
+        }
         // Row lines: one between each two rows, none after the last.
         int rowLines = 0;
         for (int y = h + 1; y < H - 2; ++y) {
