@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QWheelEvent>
 
 PtComboBox::PtComboBox(QWidget* parent) : QComboBox(parent)
 {
@@ -15,6 +16,10 @@ PtComboBox::PtComboBox(QWidget* parent) : QComboBox(parent)
     // The field stays editable, but what is typed there is no report: Return must not add
     // it to the menu as a new entry.
     setInsertPolicy(QComboBox::NoInsert);
+    // Every choice writes a report: only a deliberate click may make one, never a wheel
+    // turned over the page or a key pressed in passing.
+    setFocusPolicy(Qt::NoFocus);
+    edit->setFocusPolicy(Qt::NoFocus);
 
     view()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -43,4 +48,10 @@ void PtComboBox::customEvent(QEvent* event)
 {
     if (event->type() == QEvent::Type(EVENT_RestoreCaption))
         setEditText(QStringLiteral("Report"));
+}
+
+void PtComboBox::wheelEvent(QWheelEvent* event)
+{
+    // Left to the page below, which scrolls.
+    event->ignore();
 }

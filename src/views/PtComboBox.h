@@ -24,4 +24,5 @@ public slots:
 
 protected:
     void customEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 };

@@ -3,6 +3,16 @@
 #include "PtLineEdit.h"
 #include "PtListViewx.h"
 
+#include <QFontMetrics>
+#include <QWheelEvent>
+
+namespace {
+
+// The narrowest the list may be, whatever its entries: the width its items are styled with.
+constexpr int kMinListWidth = 140;
+
+} // namespace
+
 PtCombox::PtCombox(const QString* styleSheet) : QComboBox(nullptr)
 {
     if (styleSheet)
@@ -20,10 +30,26 @@ PtCombox::PtCombox(const QString* styleSheet) : QComboBox(nullptr)
     edit->setReadOnly(true);
     connect(edit, &PtLineEdit::DoPressed, this, &PtCombox::ShowPopWnd);
     edit->setText(QStringLiteral("Help"));
+    // Each entry opens a page in the browser: only a deliberate click may choose one.
+    setFocusPolicy(Qt::NoFocus);
+    edit->setFocusPolicy(Qt::NoFocus);
 
     // Once more: the line edit set above must take the sheet's rules for line edits too.
     if (styleSheet)
         setStyleSheet(*styleSheet);
+}
+
+void PtCombox::showPopup()
+{
+    // The list opens below a button much narrower than its entries; it is made wide enough
+    // to show each of them whole.
+    const QFontMetrics metrics(m_pListView->font());
+    int widest = m_pListView->sizeHintForColumn(0);
+    for (int i = 0; i < count(); ++i)
+        widest =
+            qMax(widest, metrics.horizontalAdvance(itemText(i)) + 2 * metrics.averageCharWidth());
+    m_pListView->setMinimumWidth(qMax(kMinListWidth, widest + 2 * m_pListView->frameWidth()));
+    QComboBox::showPopup();
 }
 
 void PtCombox::ShowPopWnd()
@@ -47,4 +73,10 @@ void PtCombox::mouseDoubleClickEvent(QMouseEvent* event)
 void PtCombox::mouseMoveEvent(QMouseEvent* event)
 {
     Q_UNUSED(event);
+}
+
+void PtCombox::wheelEvent(QWheelEvent* event)
+{
+    // Left to the window below.
+    event->ignore();
 }

@@ -14,6 +14,8 @@ public:
     // The style sheet (may be null) is that of the form's combo box the menu replaces.
     explicit PtCombox(const QString* styleSheet);
 
+    void showPopup() override;
+
 signals:
     void DoClicked(QString text);
 
@@ -24,6 +26,7 @@ public slots:
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     PtListViewx* m_pListView = nullptr;

@@ -137,6 +137,24 @@ void TestHeaderBar::helpMenuInPlace()
     QCOMPARE(help->font().family(), QStringLiteral("Segoe UI"));
     QCOMPARE(help->font().pointSize(), 10);
     QVERIFY(help->styleSheet().contains(QStringLiteral("#565656")));
+
+    // The open list is wider than its 77-pixel button: every entry shows whole, and it is
+    // never narrower than the 140 pixels its items are styled with.
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    help->showPopup();
+    QAbstractItemView* list = help->view();
+    QTRY_VERIFY(list->isVisible());
+    QVERIFY2(list->window()->width() >= 140, qPrintable(QString::number(list->window()->width())));
+    const QFontMetrics metrics(list->font());
+    for (int i = 0; i < help->count(); ++i) {
+        const QRect cell = list->visualRect(help->model()->index(i, 0));
+        QVERIFY2(cell.width() >= metrics.horizontalAdvance(help->itemText(i)) &&
+                     list->viewport()->rect().contains(cell.topLeft()) &&
+                     cell.right() <= list->viewport()->rect().right(),
+                 qPrintable(help->itemText(i)));
+    }
+    help->hidePopup();
 }
 
 void TestHeaderBar::pageButtons_data()

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 
 namespace {
@@ -55,6 +56,8 @@ private slots:
     void fieldSwallowsMouse_data();
     void fieldSwallowsMouse();
     void helpListIgnoresWheel();
+    void menusIgnoreWheelAndKeyboard_data();
+    void menusIgnoreWheelAndKeyboard();
     void reportCaptionAfterFilling();
     void reportSameEntryTwice();
     void reportTypingAddsNoEntry();
@@ -197,6 +200,72 @@ void TestCustomWidgets::helpListIgnoresWheel()
     QApplication::sendEvent(view->viewport(), &wheel);
     QCOMPARE(bar->value(), before);
     menu->hidePopup();
+}
+
+void TestCustomWidgets::menusIgnoreWheelAndKeyboard_data()
+{
+    QTest::addColumn<bool>("report");
+    QTest::newRow("help menu") << false;
+    QTest::newRow("report menu") << true;
+}
+
+// A wheel turned over a menu on its way down the page, or a key pressed in passing, must
+// neither write a report nor open a help page; a click still chooses.
+void TestCustomWidgets::menusIgnoreWheelAndKeyboard()
+{
+    QFETCH(bool, report);
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* before = new QLineEdit(&window);
+    layout->addWidget(before);
+    QComboBox* menu = nullptr;
+    if (report) {
+        menu = new PtComboBox(&window);
+        menu->addItems({"PDF", "CSV"});
+    } else {
+        menu = makeHelpMenu(&window);
+    }
+    layout->addWidget(menu);
+    auto* after = new QLineEdit(&window);
+    layout->addWidget(after);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(menu->lineEdit()->text() == (report ? "Report" : "Help"));
+    const int index = menu->currentIndex();
+    QSignalSpy activated(menu, qOverload<int>(&QComboBox::activated));
+    QSignalSpy texts(menu, &QComboBox::textActivated);
+
+    // Four notches down and up, over the caption and over the menu's own edge.
+    for (QWidget* target : {static_cast<QWidget*>(menu->lineEdit()), static_cast<QWidget*>(menu)}) {
+        for (int delta : {-120, -120, -120, -120, 120, 120, 120, 120}) {
+            const QPointF at(2, 2);
+            QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(target, &wheel);
+        }
+    }
+    QCOMPARE(activated.count(), 0);
+    QCOMPARE(texts.count(), 0);
+    QCOMPARE(menu->currentIndex(), index);
+
+    // Tab passes the menu by, and a click gives it no focus that keys could then use.
+    before->setFocus();
+    QTRY_VERIFY(before->hasFocus());
+    QTest::keyClick(before, Qt::Key_Tab);
+    QTRY_VERIFY(after->hasFocus());
+    QTest::mouseClick(menu->lineEdit(), Qt::LeftButton, {}, QPoint(2, 2));
+    QVERIFY(!menu->hasFocus() && !menu->lineEdit()->hasFocus());
+    menu->hidePopup();
+    QTRY_VERIFY(!menu->view()->isVisible());
+
+    QCOMPARE(activated.count(), 0);
+    QCOMPARE(texts.count(), 0);
+    QCOMPARE(menu->currentIndex(), index);
+    QCOMPARE(menu->lineEdit()->text(), QString(report ? "Report" : "Help"));
+
+    choose(menu, 1);
+    QCOMPARE(activated.count(), 1);
+    QCOMPARE(activated.at(0).at(0).toInt(), 1);
 }
 
 void TestCustomWidgets::reportCaptionAfterFilling()
