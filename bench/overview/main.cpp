@@ -120,7 +120,7 @@ Figures measure(int keywords, int repeat)
     figures.series = qsizetype(series.size());
 
     {
-        WebsiteView view(nullptr, websites, series);
+        WebsiteView view(nullptr, websites, series, nullptr);
         view.resize(951, 633);
         view.show();
         QApplication::processEvents();

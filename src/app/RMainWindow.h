@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ParamEvent.h"
+
 #include <QMainWindow>
 
 class RankMain;
@@ -12,8 +14,8 @@ class RMainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    static constexpr int EVENT_Rebuild = 1001;
-    static constexpr int EVENT_UpdateSelected = 1002;
+    static constexpr int EVENT_Rebuild = EVENT_RebuildHub;
+    static constexpr int EVENT_UpdateSelected = EVENT_UpdateSelectedWebsite;
 
     explicit RMainWindow(QWidget* parent = nullptr);
     ~RMainWindow() override;

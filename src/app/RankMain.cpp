@@ -9,6 +9,7 @@
 #include "MessageBoxHook.h"
 #include "RankHistory.h"
 #include "SettingsView.h"
+#include "SidePanel.h"
 #include "UpdateRun.h"
 #include "UrlOpenHook.h"
 #include "WebsiteView.h"
@@ -27,29 +28,6 @@
 
 #include <algorithm>
 #include <array>
-
-const QString f_strSettingKeys[SETTING_Count] = {
-    QStringLiteral("OnlyProxy"),         QStringLiteral("REPORT_CompanyName"),
-    QStringLiteral("REPORT_Adress"),     QStringLiteral("REPORT_Tel"),
-    QStringLiteral("REPORT_Email"),      QStringLiteral("REPORT_Website"),
-    QStringLiteral("REPORT_Facebook"),   QStringLiteral("REPORT_Twitter"),
-    QStringLiteral("REPORT_LinkedIn"),   QStringLiteral("REPORT_LogoFile"),
-    QStringLiteral("REPORT_OutputPath"),
-};
-
-const QVariant f_settingDefaultValues[SETTING_Count] = {
-    QVariant(0),
-    QVariant(QStringLiteral("Brindlecor")),
-    QVariant(QStringLiteral("12 Harbour Lane, Portsmouth PO1 2AB, United Kingdom")),
-    QVariant(QStringLiteral("+44 23 9200 0000")),
-    QVariant(QStringLiteral("support@brindlecor.example")),
-    QVariant(QStringLiteral("http://www.brindlecor.example")),
-    QVariant(QStringLiteral("http://www.facebook.com/brindlecor")),
-    QVariant(QStringLiteral("http://twitter.com/brindlecor")),
-    QVariant(QStringLiteral("http://www.linkedin.com")),
-    QVariant(QStringLiteral("./logo.png")),
-    QVariant(QStringLiteral("./")),
-};
 
 QDateTime RankMain::m_dtPreviousDateTime;
 
@@ -84,7 +62,9 @@ RankMain::RankMain(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, fla
     m_connections << connect(m_pHeaderBar->ui->comboBoxWebsite,
                              qOverload<int>(&QComboBox::currentIndexChanged), this,
                              &RankMain::OnHeadBarWebsiteChanged);
-    m_pWebsiteView = new WebsiteView(nullptr, m_vWebsites, m_vRankData);
+    // The side panel starts in the overview page's left column.
+    m_pSidePanel = new SidePanel(this);
+    m_pWebsiteView = new WebsiteView(nullptr, m_vWebsites, m_vRankData, this);
     layout->addWidget(m_pWebsiteView);
 
     m_nCurrentView = 0;
@@ -107,7 +87,9 @@ RankMain::RankMain(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, fla
 
 RankMain::~RankMain()
 {
-    // The pages refer to the histories: they go first.
+    // The side panel goes before the pages, so that none of them tries to hand it back to
+    // a page already gone. The pages refer to the histories: they go before those.
+    delete m_pSidePanel;
     const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     qDeleteAll(children);
     for (RANK_DATA* history : m_vRankData)
@@ -265,8 +247,8 @@ void RankMain::OnNewsRequestFinished(QNetworkReply* reply)
 
     // The news label belongs to the overview's side panel, which moves between the pages;
     // all of them are children of the hub.
-    if (auto* label = findChild<QLabel*>(QStringLiteral("labelNews")))
-        label->setText(page);
+    if (m_pSidePanel)
+        m_pSidePanel->NewsLabel()->setText(page);
 }
 
 void RankMain::CheckSchedual()
@@ -323,6 +305,35 @@ void RankMain::CheckSchedualAt(const QDateTime& now)
 bool RankMain::ProceeSchedual(const SCHEDUAL& schedual)
 {
     return UpdateRun::Schedule(*this, schedual, [this] { RefreshPages(); });
+}
+
+int RankMain::SelectedWebsiteIndex() const
+{
+    return m_pHeaderBar ? m_pHeaderBar->ui->comboBoxWebsite->currentIndex() : -1;
+}
+
+void RankMain::TakeBackSidePanel()
+{
+    if (m_pWebsiteView)
+        m_pWebsiteView->TakeSidePanel();
+    else if (m_pSidePanel)
+        m_pSidePanel->setParent(this);
+}
+
+void RankMain::UpdateWebsite(QWidget* page, int websiteIndex)
+{
+    UpdateRun::Overview(*this, page, websiteIndex, [this] { RefreshPages(); });
+}
+
+void RankMain::UpdateKeyword(QWidget* page, WEBSITE* website, const std::optional<QString>& keyword)
+{
+    // The keyword page that asked is refreshed first, then the overview.
+    UpdateRun::Keyword(*this, page, website, keyword, [this] {
+        if (m_pKeywordsView)
+            m_pKeywordsView->PopluateRankData(m_vRankData);
+        if (m_pWebsiteView)
+            m_pWebsiteView->PopluateRankData(m_vRankData);
+    });
 }
 
 void RankMain::RefreshPages()
@@ -398,7 +409,7 @@ void RankMain::OnSwitchView(HeaderBarState state, void* parameter)
         break;
     case HBS_KeywordsView:
         if (!m_pKeywordsView) {
-            m_pKeywordsView = new KeywordsView(nullptr, m_vRankData);
+            m_pKeywordsView = new KeywordsView(nullptr, m_vRankData, this);
             layout()->addWidget(m_pKeywordsView);
         }
         PointKeywordPage(m_pHeaderBar->ui->comboBoxWebsite->currentIndex());
@@ -406,13 +417,13 @@ void RankMain::OnSwitchView(HeaderBarState state, void* parameter)
     case HBS_AddWebsite:
         if (!m_pAddWebsiteView) {
             m_pAddWebsiteView =
-                new AddWebsiteView(nullptr, m_pHeaderBar, static_cast<const WEBSITE*>(parameter));
+                new AddWebsiteView(nullptr, this, static_cast<const WEBSITE*>(parameter));
             layout()->addWidget(m_pAddWebsiteView);
         }
         break;
     case HBS_Settings:
         if (!m_pSettingsView) {
-            m_pSettingsView = new SettingsView(nullptr);
+            m_pSettingsView = new SettingsView(nullptr, this);
             layout()->addWidget(m_pSettingsView);
         }
         break;

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "HeaderBarState.h"
-#include "RankHub.h"
+#include "PageHub.h"
 #include "Records.h"
+#include "SidePanel.h"
 #include "SqlDb.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QMetaObject>
+#include <QPointer>
 #include <QSettings>
 #include <QString>
 #include <QUrl>
@@ -25,15 +27,11 @@ class AddWebsiteView;
 class SettingsView;
 class QNetworkReply;
 
-// The settings keys and their defaults, indexed by SETTINGS.
-extern const QString f_strSettingKeys[SETTING_Count];
-extern const QVariant f_settingDefaultValues[SETTING_Count];
-
 // The central widget of the main window and the hub of the program: it owns the websites,
 // their rank histories, the schedules, the store, the settings and the result-page
 // patterns, and lays out the header bar above the page that is shown. A rebuild replaces
 // it by a new one that reloads everything from the database.
-class RankMain : public QWidget, public RankHub
+class RankMain : public QWidget, public PageHub
 {
     Q_OBJECT
 
@@ -50,7 +48,19 @@ public:
     SqlDb& GetSqlDb() override { return m_Sqldb; }
     bool& UpdateRunningFlag() override { return m_bUpdateRunning; }
 
-    void SetSettingValue(SETTINGS index, QVariant value);
+    // PageHub
+    std::vector<WEBSITE>& Websites() override { return m_vWebsites; }
+    std::vector<RANK_DATA*>& RankDatas() override { return m_vRankData; }
+    std::vector<SCHEDUAL>& Schedules() override { return m_vSchedual; }
+    void SetSettingValue(SETTINGS index, QVariant value) override;
+    SidePanel* GetSidePanel() override { return m_pSidePanel; }
+    void TakeBackSidePanel() override;
+    HeaderBarState PreviousView() const override { return HeaderBarState(m_nPreviousView); }
+    int SelectedWebsiteIndex() const override;
+    void UpdateWebsite(QWidget* page, int websiteIndex) override;
+    void UpdateKeyword(QWidget* page, WEBSITE* website,
+                       const std::optional<QString>& keyword) override;
+
     QList<QString> LoadRegexps();
 
     // The first website whose URL equals the text exactly; LTException code 5 when none.
@@ -58,7 +68,7 @@ public:
     // The highest update number in use, stored or in memory.
     LTInt64 GetLastUpdateNo();
     // The main window.
-    QWidget* MainWidget();
+    QWidget* MainWidget() override;
 
     static QString GetProductVersion();
     static QString GetWindowTitle();
@@ -81,7 +91,7 @@ public:
     // The schedule's update run; true when it counts as run today.
     bool ProceeSchedual(const SCHEDUAL& schedual);
     // Shows the histories again on the overview page, then on the keyword page.
-    void RefreshPages();
+    void RefreshPages() override;
 
     // Called by the main window when a newer hub replaces this one: from here on this hub
     // runs no schedule, serves no event and reacts to none of its widgets' signals, even if
@@ -90,14 +100,14 @@ public:
     bool IsStopped() const { return m_bStopped; }
 
     // Opens the keyword page on a keyword (a keyword cell of the overview was clicked).
-    void SwitchToSpecicalKeywordView(QString keyword);
+    void SwitchToSpecicalKeywordView(QString keyword) override;
 
 public slots:
     // Shows the page of the state, building it on first use; the parameter reaches only an
     // add-website page built here (the website to edit, null to add one).
-    void OnSwitchView(HeaderBarState state, void* parameter);
+    void OnSwitchView(HeaderBarState state, void* parameter) override;
     // Back to the page shown before the current one.
-    void ReturnPreviousPage();
+    void ReturnPreviousPage() override;
     // Keep the selected website the same in the header combo, the overview's website list
     // and the keyword page.
     void OnToolboxWebsiteChange(int position);
@@ -116,6 +126,8 @@ protected:
 
 public:
     HeaderBar* m_pHeaderBar = nullptr;
+    // Lent to the page that is shown; it goes with the page that holds it at the end.
+    QPointer<SidePanel> m_pSidePanel;
     WebsiteView* m_pWebsiteView = nullptr;
     KeywordsView* m_pKeywordsView = nullptr;
     AddWebsiteView* m_pAddWebsiteView = nullptr;

@@ -1,19 +1,16 @@
 #include "AddWebsiteView.h"
 
 #include "AddWebsiteModel.h"
-#include "HeaderBar.h"
 #include "LTException.h"
 #include "MessageBoxHook.h"
 #include "ParamEvent.h"
-#include "RMainWindow.h"
 #include "RankHistory.h"
-#include "RankMain.h"
+#include "PageHub.h"
 #include "SelectedebsiteModel.h"
+#include "SidePanel.h"
 #include "SqlValue.h"
 #include "WebsiteColumns.h"
 #include "WebsiteMatch.h"
-#include "WebsiteView.h"
-#include "ui_WebsiteView.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -66,8 +63,8 @@ QString SES2String(const std::vector<SEARCH_ENGINE>& engines)
     return lines.join(QLatin1Char('\n'));
 }
 
-AddWebsiteView::AddWebsiteView(QWidget* parent, HeaderBar* headerBar, const WEBSITE* edit)
-    : QWidget(parent), m_pHeaderBar(headerBar), m_pEditWebsite(edit)
+AddWebsiteView::AddWebsiteView(QWidget* parent, PageHub* hub, const WEBSITE* edit)
+    : QWidget(parent), m_pHub(hub), m_pEditWebsite(edit)
 {
     ui.setupUi(this);
 
@@ -124,11 +121,9 @@ AddWebsiteView::~AddWebsiteView()
 {
     // The side panel belongs to the overview page: an edit page that dies while holding it
     // (its dialog closed without the overview being shown again) hands it back first.
-    QWidget* panel = SidePanel();
-    if (panel && isAncestorOf(panel)) {
-        RankMain* hub = Hub();
-        hub->m_pWebsiteView->ui->verticalLayout_2->addWidget(panel, 0);
-    }
+    QWidget* panel = Panel();
+    if (panel && isAncestorOf(panel))
+        m_pHub->TakeBackSidePanel();
     // The models are not children of the page; the views let go of them first.
     ui.treeView->setModel(nullptr);
     ui.treeView_2->setModel(nullptr);
@@ -140,9 +135,9 @@ AddWebsiteView::~AddWebsiteView()
     delete m_pSelectedModel;
 }
 
-RankMain* AddWebsiteView::Hub()
+PageHub* AddWebsiteView::Hub() const
 {
-    return s_wndRMainWindow ? s_wndRMainWindow->Hub() : nullptr;
+    return m_pHub;
 }
 
 AddWebsiteModel* AddWebsiteView::pickModel(EnuSearchEngineType kind) const
@@ -217,8 +212,8 @@ bool AddWebsiteView::validateTabPage_0()
     ui.lineUrl->setText(website);
 
     QStringList others;
-    if (RankMain* hub = Hub()) {
-        for (const WEBSITE& site : hub->m_vWebsites)
+    if (PageHub* hub = Hub()) {
+        for (const WEBSITE& site : hub->Websites())
             others.append(site.Website);
     }
     if (isEditMode())
@@ -296,8 +291,8 @@ void AddWebsiteView::initEditView(const WEBSITE& site)
                                       Qt::EditRole);
     }
 
-    RankMain* hub = Hub();
-    SCHEDUAL* schedual = hub ? FindSchedual(site.Website, hub->m_vSchedual) : nullptr;
+    PageHub* hub = Hub();
+    SCHEDUAL* schedual = hub ? FindSchedual(site.Website, hub->Schedules()) : nullptr;
     if (!schedual)
         return;
     ui.checkEnableSchedual->setChecked(true);
@@ -334,10 +329,10 @@ QString AddWebsiteView::CombineWebsiteString()
 
 bool AddWebsiteView::insertWebsiteToDB(QString* error)
 {
-    RankMain* hub = Hub();
+    PageHub* hub = Hub();
     if (!hub)
         return false;
-    QSqlQuery query(hub->m_Sqldb.m_DB);
+    QSqlQuery query(hub->GetSqlDb().m_DB);
     // A statement that cannot be prepared keeps the driver's reason only from here.
     if (!query.prepare(QStringLiteral(
             "insert into WEBSITE values(@Website, @CreateTime, @SearchEngines, @Keywords)"))) {
@@ -418,22 +413,22 @@ bool AddWebsiteView::GainSchedual(SCHEDUAL& schedual)
 
 bool AddWebsiteView::UpdateOrAddSchedualToDBAndMem(const SCHEDUAL& schedual)
 {
-    RankMain* hub = Hub();
+    PageHub* hub = Hub();
     if (!hub)
         return false;
-    if (SCHEDUAL* found = FindSchedual(schedual.Website, hub->m_vSchedual)) {
+    if (SCHEDUAL* found = FindSchedual(schedual.Website, hub->Schedules())) {
         found->Website = schedual.Website;
         found->Type = schedual.Type;
         found->Days = schedual.Days;
         found->StartTime = schedual.StartTime;
         found->StartMode = schedual.StartMode;
-        if (hub->m_Sqldb.UpdateSchedual(schedual))
+        if (hub->GetSqlDb().UpdateSchedual(schedual))
             return true;
         qDebug() << "UpdateSchedual() fail.";
         return false;
     }
-    hub->m_vSchedual.push_back(schedual);
-    if (hub->m_Sqldb.addSchedual(schedual))
+    hub->Schedules().push_back(schedual);
+    if (hub->GetSqlDb().addSchedual(schedual))
         return true;
     qDebug() << "addSchedual() fail.";
     return false;
@@ -441,26 +436,25 @@ bool AddWebsiteView::UpdateOrAddSchedualToDBAndMem(const SCHEDUAL& schedual)
 
 bool AddWebsiteView::DeleteSchedualInDBAndMem(QString website)
 {
-    RankMain* hub = Hub();
+    PageHub* hub = Hub();
     if (!hub)
         return false;
     int position = -1;
-    if (!FindSchedual(website, hub->m_vSchedual, &position))
+    if (!FindSchedual(website, hub->Schedules(), &position))
         return true;
-    hub->m_vSchedual.erase(hub->m_vSchedual.begin() + position);
-    return hub->m_Sqldb.deleteSchedual(website);
+    hub->Schedules().erase(hub->Schedules().begin() + position);
+    return hub->GetSqlDb().deleteSchedual(website);
 }
 
-QWidget* AddWebsiteView::SidePanel()
+QWidget* AddWebsiteView::Panel() const
 {
-    RankMain* hub = Hub();
-    return hub && hub->m_pWebsiteView ? hub->m_pWebsiteView->ui->tabWidget : nullptr;
+    return m_pHub ? m_pHub->GetSidePanel() : nullptr;
 }
 
 void AddWebsiteView::setVisible(bool visible)
 {
     if (visible) {
-        if (QWidget* panel = SidePanel())
+        if (QWidget* panel = Panel())
             ui.verticalLayoutLeft->addWidget(panel, 0);
     }
     QWidget::setVisible(visible);
@@ -517,11 +511,11 @@ void AddWebsiteView::returnToTab(int index)
 
 bool AddWebsiteView::storeInTransaction(const std::function<bool(QString&)>& writes, QString& error)
 {
-    RankMain* hub = Hub();
+    PageHub* hub = Hub();
     if (!hub)
         return false;
-    QSqlDatabase& db = hub->m_Sqldb.m_DB;
-    const std::vector<SCHEDUAL> scheduals = hub->m_vSchedual;
+    QSqlDatabase& db = hub->GetSqlDb().m_DB;
+    const std::vector<SCHEDUAL> scheduals = hub->Schedules();
     if (!db.transaction()) {
         error = db.lastError().text();
         return false;
@@ -533,7 +527,7 @@ bool AddWebsiteView::storeInTransaction(const std::function<bool(QString&)>& wri
         error = db.lastError().text();
     }
     db.rollback();
-    hub->m_vSchedual = scheduals;
+    hub->Schedules() = scheduals;
     if (error.isEmpty())
         error = QLatin1String(kSaveFailed);
     return false;
@@ -554,7 +548,7 @@ void AddWebsiteView::addWebsite()
         returnToTab(m_nLastTab);
         return;
     }
-    RankMain* hub = Hub();
+    PageHub* hub = Hub();
     if (!hub)
         return;
     QString error;
@@ -573,7 +567,7 @@ void AddWebsiteView::addWebsite()
     }
     // The new row is the last website after the rebuild, so the count before it is the
     // index it gets.
-    const LTInt64 select = LTInt64(hub->m_vWebsites.size());
+    const LTInt64 select = LTInt64(hub->Websites().size());
     m_nLastTab = 4;
     postToMainWindow(select, true);
 }
@@ -582,7 +576,7 @@ void AddWebsiteView::on_btnApply_clicked()
 {
     if (!validateTabPage())
         return;
-    RankMain* hub = Hub();
+    PageHub* hub = Hub();
     if (!hub)
         return;
     const QString before = m_pEditWebsite->Website;
@@ -590,7 +584,7 @@ void AddWebsiteView::on_btnApply_clicked()
     QString error;
     const bool stored = storeInTransaction(
         [&](QString& failure) {
-            QSqlDatabase& db = hub->m_Sqldb.m_DB;
+            QSqlDatabase& db = hub->GetSqlDb().m_DB;
             const bool renamed = website != before;
             if (renamed) {
                 // The URL keys the measurements and the schedule: it must stay unique.
@@ -632,9 +626,9 @@ void AddWebsiteView::on_btnApply_clicked()
             // The history and the schedule follow the website to its new URL; the
             // schedule's last run day stays with it.
             if (renamed) {
-                if (!hub->m_Sqldb.RenameWebsite(before, website, failure))
+                if (!hub->GetSqlDb().RenameWebsite(before, website, failure))
                     return false;
-                if (SCHEDUAL* own = FindSchedual(before, hub->m_vSchedual))
+                if (SCHEDUAL* own = FindSchedual(before, hub->Schedules()))
                     own->Website = website;
             }
             if (!ui.checkEnableSchedual->isChecked())
@@ -652,8 +646,8 @@ void AddWebsiteView::on_btnApply_clicked()
     // The edited website is an element of the hub's list; its position is the website
     // selected in the header bar.
     LTInt64 select = -1;
-    for (std::size_t i = 0; i < hub->m_vWebsites.size(); ++i) {
-        if (&hub->m_vWebsites[i] == m_pEditWebsite) {
+    for (std::size_t i = 0; i < hub->Websites().size(); ++i) {
+        if (&hub->Websites()[i] == m_pEditWebsite) {
             select = LTInt64(i);
             break;
         }
@@ -672,7 +666,7 @@ void AddWebsiteView::deleteWebsite()
         returnToTab(m_nLastTab);
         return;
     }
-    RankMain* hub = Hub();
+    PageHub* hub = Hub();
     if (!hub)
         return;
     // The URL identifies the website, as it does for the schedule and the duplicate
@@ -681,7 +675,7 @@ void AddWebsiteView::deleteWebsite()
     QString error;
     const bool deleted = storeInTransaction(
         [&](QString& failure) {
-            QSqlQuery query(hub->m_Sqldb.m_DB);
+            QSqlQuery query(hub->GetSqlDb().m_DB);
             if (!query.prepare(QStringLiteral("DELETE FROM website WHERE Website=?"))) {
                 failure = query.lastError().text();
                 return false;
@@ -695,7 +689,7 @@ void AddWebsiteView::deleteWebsite()
                 failure = QLatin1String(kGone);
                 return false;
             }
-            if (hub->m_Sqldb.deleteSchedual(website))
+            if (hub->GetSqlDb().deleteSchedual(website))
                 return true;
             qDebug() << "deleteSchedual() fail.";
             return false;
@@ -717,13 +711,10 @@ void AddWebsiteView::on_btnCancel_clicked()
         closeParentDialog();
         return;
     }
-    RankMain* hub = Hub();
-    if (!hub || hub->m_vWebsites.empty())
+    PageHub* hub = Hub();
+    if (!hub || hub->Websites().empty())
         return;
-    const auto previous = HeaderBarState(hub->m_nPreviousView);
-    if (m_pHeaderBar)
-        m_pHeaderBar->SwitchViewToolButton(previous);
-    hub->OnSwitchView(previous, nullptr);
+    hub->ReturnPreviousPage();
 }
 
 void AddWebsiteView::closeParentDialog()
@@ -736,14 +727,14 @@ void AddWebsiteView::closeParentDialog()
 
 void AddWebsiteView::postToMainWindow(LTInt64 select, bool update)
 {
-    RankMain* hub = Hub();
+    PageHub* hub = Hub();
     QWidget* window = hub ? hub->MainWidget() : nullptr;
     if (!window)
         return;
     QCoreApplication::postEvent(window, new ParamEvent(select));
     if (update)
         QCoreApplication::postEvent(window,
-                                    new QEvent(QEvent::Type(RMainWindow::EVENT_UpdateSelected)));
+                                    new QEvent(QEvent::Type(EVENT_UpdateSelectedWebsite)));
 }
 
 void AddWebsiteView::on_checkEnableSchedual_stateChanged(int)

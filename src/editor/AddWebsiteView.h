@@ -13,8 +13,7 @@
 #include <vector>
 
 class AddWebsiteModel;
-class HeaderBar;
-class RankMain;
+class PageHub;
 class SelectedebsiteModel;
 
 // The SearchEngines column text of stored engine variants; the same text that
@@ -30,7 +29,9 @@ class AddWebsiteView : public QWidget
     Q_OBJECT
 
 public:
-    AddWebsiteView(QWidget* parent, HeaderBar* headerBar, const WEBSITE* edit);
+    // `hub` is the hub whose website list, schedules and store the wizard writes; `edit`
+    // the website to edit, null to add one.
+    AddWebsiteView(QWidget* parent, PageHub* hub, const WEBSITE* edit);
     ~AddWebsiteView() override;
 
     bool isEditMode() const { return m_pEditWebsite != nullptr; }
@@ -90,9 +91,9 @@ private:
     // The page's parent (the edit dialog) closes at once.
     void closeParentDialog();
     void postToMainWindow(LTInt64 select, bool update);
-    static RankMain* Hub();
-    // The overview page's side panel; null before the overview page exists.
-    static QWidget* SidePanel();
+    PageHub* Hub() const;
+    // The hub's side panel; null without a hub.
+    QWidget* Panel() const;
 
     QMap<QString, QString> m_mapGoogleAreaDomain;
     QMap<QString, QString> m_mapGoogleAreaHl;
@@ -109,7 +110,7 @@ public:
 
 private:
     int m_nLastTab = 0;
-    HeaderBar* m_pHeaderBar;
+    PageHub* m_pHub;
     const WEBSITE* m_pEditWebsite;
 
     SelectedebsiteModel* m_pSelectedModel = nullptr;

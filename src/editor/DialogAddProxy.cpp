@@ -3,13 +3,13 @@
 #include "EngineCatalogue.h"
 #include "LocaleLookup.h"
 #include "MessageBoxHook.h"
-#include "RMainWindow.h"
-#include "RankMain.h"
+#include "PageHub.h"
 #include "ui_DialogAddProxy.h"
 
 #include <QEvent>
 
-DialogAddProxy::DialogAddProxy(QWidget* parent) : QDialog(parent), ui(new Ui_DialogAddProxy)
+DialogAddProxy::DialogAddProxy(QWidget* parent, PageHub* hub)
+    : QDialog(parent), ui(new Ui_DialogAddProxy), m_pHub(hub)
 {
     ui->setupUi(this);
     loadCountryItems();
@@ -81,8 +81,7 @@ void DialogAddProxy::on_pushButtonAdd_clicked()
                                     QStringLiteral("Please enter proxy address first!"));
         return;
     }
-    RankMain* hub = s_wndRMainWindow ? s_wndRMainWindow->Hub() : nullptr;
-    if (hub && hub->m_Sqldb.isProxyExist(address(), port())) {
+    if (m_pHub && m_pHub->GetSqlDb().isProxyExist(address(), port())) {
         MessageBoxHook::information(this, QStringLiteral("Lumatrove"),
                                     QStringLiteral("This Proxy already exists."));
         return;

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class PageHub;
 class Ui_DialogAddProxy;
 
 // Asks for one new proxy. Refuses an empty address and a proxy the database already
@@ -11,7 +12,8 @@ class DialogAddProxy : public QDialog
     Q_OBJECT
 
 public:
-    explicit DialogAddProxy(QWidget* parent = nullptr);
+    // `hub` holds the store asked for existing proxies.
+    explicit DialogAddProxy(QWidget* parent = nullptr, PageHub* hub = nullptr);
     ~DialogAddProxy() override;
 
     void loadCountryItems();
@@ -32,4 +34,5 @@ private slots:
 
 private:
     Ui_DialogAddProxy* ui;
+    PageHub* m_pHub;
 };

@@ -3,17 +3,15 @@
 #include "DialogAddProxy.h"
 #include "FileDialogHook.h"
 #include "MessageBoxHook.h"
-#include "RMainWindow.h"
-#include "RankMain.h"
+#include "PageHub.h"
 #include "ReportSettings.h"
-#include "WebsiteView.h"
-#include "ui_WebsiteView.h"
+#include "SidePanel.h"
 
 #include <QLabel>
 #include <QPixmap>
 #include <QVBoxLayout>
 
-SettingsView::SettingsView(QWidget* parent) : QWidget(parent)
+SettingsView::SettingsView(QWidget* parent, PageHub* hub) : QWidget(parent), m_pHub(hub)
 {
     ui.setupUi(this);
 
@@ -32,7 +30,6 @@ SettingsView::SettingsView(QWidget* parent) : QWidget(parent)
 
     loadProxies();
 
-    RankMain* hub = Hub();
     if (!hub)
         return;
     ui.chkIsEnableOnlyProxy->setCheckState(
@@ -50,17 +47,16 @@ SettingsView::SettingsView(QWidget* parent) : QWidget(parent)
 
 SettingsView::~SettingsView() = default;
 
-RankMain* SettingsView::Hub()
+PageHub* SettingsView::Hub() const
 {
-    return s_wndRMainWindow ? s_wndRMainWindow->Hub() : nullptr;
+    return m_pHub;
 }
 
 void SettingsView::setVisible(bool visible)
 {
     if (visible) {
-        RankMain* hub = Hub();
-        if (hub && hub->m_pWebsiteView)
-            ui.verticalLayout->addWidget(hub->m_pWebsiteView->ui->tabWidget, 0);
+        if (SidePanel* panel = m_pHub ? m_pHub->GetSidePanel() : nullptr)
+            ui.verticalLayout->addWidget(panel, 0);
     }
     QWidget::setVisible(visible);
 }
@@ -80,11 +76,11 @@ QWidget* SettingsView::newToolboxDescription(QString text)
 
 void SettingsView::loadProxies()
 {
-    RankMain* hub = Hub();
+    PageHub* hub = Hub();
     if (!hub)
         return;
     QList<PROXY> proxies;
-    hub->m_Sqldb.loadProxies(proxies);
+    hub->GetSqlDb().loadProxies(proxies);
     const QSignalBlocker blocker(ui.treeWidgetProxiesList);
     ui.treeWidgetProxiesList->setColumnWidth(0, 150);
     for (const PROXY& proxy : proxies)
@@ -117,7 +113,7 @@ void SettingsView::on_toolBoxSetting_currentChanged(int index)
 
 void SettingsView::on_pushButtonAddProxy_clicked()
 {
-    DialogAddProxy dialog(this);
+    DialogAddProxy dialog(this, m_pHub);
     if (dialog.exec() != QDialog::Accepted)
         return;
     appendRow(dialog.address(), dialog.port(), dialog.type(), dialog.country(), dialog.username(),
@@ -138,11 +134,11 @@ void SettingsView::on_pushButtonRemoveProxy_clicked()
                                 MessageBoxHook::Yes | MessageBoxHook::No, MessageBoxHook::NoButton);
     if (answer != MessageBoxHook::Yes)
         return;
-    RankMain* hub = Hub();
+    PageHub* hub = Hub();
     for (QTreeWidgetItem* item : selected) {
         // A row whose proxy is still stored stays listed, or it would come back unseen at
         // the next start.
-        if (hub && !hub->m_Sqldb.removeProxy(item->text(0), item->text(1).toInt())) {
+        if (hub && !hub->GetSqlDb().removeProxy(item->text(0), item->text(1).toInt())) {
             MessageBoxHook::warning(this, QStringLiteral("Lumatrove"),
                                     QStringLiteral("save to database failed."));
             return;
@@ -170,7 +166,7 @@ void SettingsView::on_btnDeselectAll_clicked()
 
 void SettingsView::on_btnProxyApply_clicked()
 {
-    RankMain* hub = Hub();
+    PageHub* hub = Hub();
     if (hub) {
         hub->SetSettingValue(SETTINGS(0), ui.chkIsEnableOnlyProxy->checkState() == Qt::Checked);
         QTreeWidget* list = ui.treeWidgetProxiesList;
@@ -181,10 +177,10 @@ void SettingsView::on_btnProxyApply_clicked()
             // Not a number from 0 to 65535: 0.
             const int port = item->text(1).toUShort(nullptr, 10);
             bool written;
-            if (hub->m_Sqldb.isProxyExist(address, port))
-                written = hub->m_Sqldb.enableProxy(address, port, enabled);
+            if (hub->GetSqlDb().isProxyExist(address, port))
+                written = hub->GetSqlDb().enableProxy(address, port, enabled);
             else
-                written = hub->m_Sqldb.appendProxy(address, port, item->text(3), item->text(2),
+                written = hub->GetSqlDb().appendProxy(address, port, item->text(3), item->text(2),
                                                    item->text(4), item->text(5), enabled);
             if (!written) {
                 MessageBoxHook::warning(this, QStringLiteral("Lumatrove"),
@@ -222,7 +218,7 @@ void SettingsView::on_pushButton_4_clicked()
 
 void SettingsView::on_btnApply_clicked()
 {
-    if (RankMain* hub = Hub()) {
+    if (PageHub* hub = Hub()) {
         const QLineEdit* const edits[] = {ui.editCompanyName, ui.editAdress,     ui.editTel,
                                           ui.editEmail,       ui.editWebsite,    ui.editFacebookUrl,
                                           ui.editTwitterUrl,  ui.editLinkedInUrl};
@@ -244,6 +240,6 @@ void SettingsView::on_btnCancel_clicked()
 
 void SettingsView::returnToPreviousPage()
 {
-    if (RankMain* hub = Hub())
+    if (PageHub* hub = Hub())
         hub->ReturnPreviousPage();
 }

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 
-class RankMain;
+class PageHub;
 class QTreeWidgetItem;
 
 // The settings page: the proxy list with the only-proxy switch, and the report details
@@ -16,7 +16,7 @@ class SettingsView : public QWidget
     Q_OBJECT
 
 public:
-    explicit SettingsView(QWidget* parent = nullptr);
+    SettingsView(QWidget* parent, PageHub* hub);
     ~SettingsView() override;
 
     void setVisible(bool visible) override;
@@ -50,7 +50,8 @@ private:
     void appendRow(const QString& address, int port, const QString& type, const QString& country,
                    const QString& username, const QString& password, bool enabled);
     void returnToPreviousPage();
-    static RankMain* Hub();
+    PageHub* Hub() const;
 
+    PageHub* m_pHub;
     QString m_strLogoPath;
 };

@@ -2,6 +2,29 @@
 
 #include <QFile>
 
+const QString f_strSettingKeys[SETTING_Count] = {
+    QStringLiteral("OnlyProxy"),         QStringLiteral("REPORT_CompanyName"),
+    QStringLiteral("REPORT_Adress"),     QStringLiteral("REPORT_Tel"),
+    QStringLiteral("REPORT_Email"),      QStringLiteral("REPORT_Website"),
+    QStringLiteral("REPORT_Facebook"),   QStringLiteral("REPORT_Twitter"),
+    QStringLiteral("REPORT_LinkedIn"),   QStringLiteral("REPORT_LogoFile"),
+    QStringLiteral("REPORT_OutputPath"),
+};
+
+const QVariant f_settingDefaultValues[SETTING_Count] = {
+    QVariant(0),
+    QVariant(QStringLiteral("Brindlecor")),
+    QVariant(QStringLiteral("12 Harbour Lane, Portsmouth PO1 2AB, United Kingdom")),
+    QVariant(QStringLiteral("+44 23 9200 0000")),
+    QVariant(QStringLiteral("support@brindlecor.example")),
+    QVariant(QStringLiteral("http://www.brindlecor.example")),
+    QVariant(QStringLiteral("http://www.facebook.com/brindlecor")),
+    QVariant(QStringLiteral("http://twitter.com/brindlecor")),
+    QVariant(QStringLiteral("http://www.linkedin.com")),
+    QVariant(QStringLiteral("./logo.png")),
+    QVariant(QStringLiteral("./")),
+};
+
 namespace {
 RankHub* g_current = nullptr;
 }

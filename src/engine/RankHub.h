@@ -22,6 +22,10 @@ enum SETTINGS {
     SETTING_Count
 };
 
+// The settings keys and their defaults, indexed by SETTINGS.
+extern const QString f_strSettingKeys[SETTING_Count];
+extern const QVariant f_settingDefaultValues[SETTING_Count];
+
 // Indices of the result-page patterns, in the order of the embedded pattern file.
 enum REGEXP_INDEX {
     REGEXP_BingNextUrl = 0,

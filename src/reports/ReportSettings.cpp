@@ -1,6 +1,6 @@
 #include "ReportSettings.h"
 
-#include "RankMain.h"
+#include "RankHub.h"
 #include "SqlDb.h"
 
 #include <QDir>

@@ -1,20 +1,17 @@
 #include "KeywordsView.h"
 
 #include "KeywordExportPDF.h"
+#include "PageHub.h"
 #include "PopEditDlg.h"
 #include "PromptAfterFinishTheReport.h"
 #include "PtChartScene.h"
 #include "PtChartView.h"
 #include "PtTableWidgetItem.h"
-#include "RMainWindow.h"
 #include "RankDisplayString.h"
 #include "RankHistory.h"
-#include "RankMain.h"
 #include "RankReport.h"
-#include "UpdateRun.h"
+#include "SidePanel.h"
 #include "UrlOpenHook.h"
-#include "WebsiteView.h"
-#include "ui_WebsiteView.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -36,8 +33,8 @@ const int UrlColumn = 9;
 
 } // namespace
 
-KeywordsView::KeywordsView(QWidget* parent, std::vector<RANK_DATA*>& rankDatas)
-    : QWidget(parent), m_pRankDatas(&rankDatas)
+KeywordsView::KeywordsView(QWidget* parent, std::vector<RANK_DATA*>& rankDatas, PageHub* hub)
+    : QWidget(parent), m_pHub(hub), m_pRankDatas(&rankDatas)
 {
     ui.setupUi(this);
     m_pWebsite = nullptr;
@@ -315,45 +312,31 @@ void KeywordsView::on_tableWidget_itemClicked(QTableWidgetItem* item)
     UrlOpenHook::openUrl(QUrl::fromEncoded(url.toLocal8Bit(), QUrl::StrictMode));
 }
 
-RankMain* KeywordsView::Hub() const
-{
-    if (auto* hub = qobject_cast<RankMain*>(parentWidget()))
-        return hub;
-    return s_wndRMainWindow ? s_wndRMainWindow->Hub() : nullptr;
-}
-
 void KeywordsView::on_btnEdit_clicked()
 {
     if (!m_pWebsite)
         return;
-    PopEditDlg(this, m_pWebsite);
+    PopEditDlg(this, m_pWebsite, m_pHub);
 }
 
 void KeywordsView::on_btnUpdate_clicked()
 {
-    RankMain* hub = Hub();
-    if (!hub)
+    if (!m_pHub)
         return;
     QString keyword;
     std::optional<QString> current;
     if (CurrentKeyword(keyword))
         current = keyword;
     // The page's website is an element of the hub's own list.
-    auto* website = const_cast<WEBSITE*>(m_pWebsite);
-    UpdateRun::Keyword(*hub, this, website, current, [this, hub] {
-        PopluateRankData(hub->m_vRankData);
-        if (hub->m_pWebsiteView)
-            hub->m_pWebsiteView->PopluateRankData(hub->m_vRankData);
-    });
+    m_pHub->UpdateKeyword(this, const_cast<WEBSITE*>(m_pWebsite), current);
 }
 
 void KeywordsView::setVisible(bool visible)
 {
     if (visible) {
         // The one side panel follows the page that is shown.
-        RankMain* hub = Hub();
-        if (hub && hub->m_pWebsiteView)
-            ui.verticalLayout_2->addWidget(hub->m_pWebsiteView->ui->tabWidget, 0);
+        if (SidePanel* panel = m_pHub ? m_pHub->GetSidePanel() : nullptr)
+            ui.verticalLayout_2->addWidget(panel, 0);
     }
     QWidget::setVisible(visible);
 }

@@ -14,7 +14,7 @@ class PtChartScene;
 class PtChartView;
 class QListWidgetItem;
 class QTableWidgetItem;
-class RankMain;
+class PageHub;
 
 // The keyword page: the keywords of one website on the left; for the selected keyword its
 // best, current, previous and first rank per engine variant with the ranking URL, and the
@@ -25,7 +25,7 @@ class KeywordsView : public QWidget
 
 public:
     // The histories are the hub's; the page only reads them.
-    KeywordsView(QWidget* parent, std::vector<RANK_DATA*>& rankDatas);
+    KeywordsView(QWidget* parent, std::vector<RANK_DATA*>& rankDatas, PageHub* hub);
     ~KeywordsView() override;
 
     // Shows the keywords of the website (nothing happens when its URL is the current one's).
@@ -74,8 +74,7 @@ private:
     bool CurrentKeyword(QString& keyword) const;
     // Gives the view a new chart and releases the one it replaces.
     void SetChartScene(PtChartScene* scene);
-    // The hub this page belongs to: its parent, else the main window's.
-    RankMain* Hub() const;
+    PageHub* m_pHub;
 
     const WEBSITE* m_pWebsite = nullptr;
     std::vector<RANK_DATA*>* m_pRankDatas;

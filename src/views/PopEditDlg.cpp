@@ -1,16 +1,13 @@
 #include "PopEditDlg.h"
 
 #include "AddWebsiteView.h"
-#include "RMainWindow.h"
-#include "RankMain.h"
 
 #include <QDialog>
 #include <QVBoxLayout>
 
-void PopEditDlg(QWidget* parent, const WEBSITE* website)
+void PopEditDlg(QWidget* parent, const WEBSITE* website, PageHub* hub)
 {
-    RankMain* hub = s_wndRMainWindow ? s_wndRMainWindow->Hub() : nullptr;
-    auto* editor = new AddWebsiteView(nullptr, hub ? hub->m_pHeaderBar : nullptr, website);
+    auto* editor = new AddWebsiteView(nullptr, hub, website);
     editor->ui.label->setText(QStringLiteral("Edit Website"));
     editor->ui.label_14->setText(QStringLiteral(
         "Edit a website and correlative keywords and continue monitoring its SERPs"));

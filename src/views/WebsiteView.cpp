@@ -3,16 +3,14 @@
 #include "LTException.h"
 #include "LimitToolBox.h"
 #include "MessageBoxHook.h"
+#include "PageHub.h"
 #include "PopEditDlg.h"
 #include "PromptAfterFinishTheReport.h"
 #include "PtTableWidgetItem.h"
-#include "RMainWindow.h"
 #include "RankDisplayString.h"
 #include "RankHistory.h"
-#include "RankMain.h"
 #include "RankReport.h"
-#include "UpdateRun.h"
-#include "UrlOpenHook.h"
+#include "SidePanel.h"
 #include "ui_WebsiteView.h"
 
 #include <QHash>
@@ -20,7 +18,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -60,8 +57,9 @@ int GroupColumn(EnuSearchEngineType kind)
 } // namespace
 
 WebsiteView::WebsiteView(QWidget* parent, const std::vector<WEBSITE>& websites,
-                         std::vector<RANK_DATA*>& rankData)
-    : QWidget(parent), ui(new Ui::WebsiteView), m_pWebsites(nullptr), m_pRankData(nullptr)
+                         std::vector<RANK_DATA*>& rankData, PageHub* hub)
+    : QWidget(parent), ui(new Ui::WebsiteView), m_pWebsites(nullptr), m_pRankData(nullptr),
+      m_pHub(hub)
 {
     ui->setupUi(this);
     InitTableInfo();
@@ -81,9 +79,12 @@ WebsiteView::WebsiteView(QWidget* parent, const std::vector<WEBSITE>& websites,
         ui->toolBoxWebsite->addItemLit(page, website.Website);
     }
 
-    ui->lbl_keywordsCount->setText(QString::number(StatTotalKeywords(websites)));
-    ui->lblWebsiteCount->setText(QString::number(qint64(websites.size())));
-    ui->tabWidget->setCurrentIndex(1);
+    // The side panel starts here, showing the news.
+    if (SidePanel* panel = m_pHub ? m_pHub->GetSidePanel() : nullptr) {
+        panel->SetTotals(qint64(websites.size()), StatTotalKeywords(websites));
+        panel->setCurrentIndex(1);
+        TakeSidePanel();
+    }
 }
 
 WebsiteView::~WebsiteView()
@@ -91,10 +92,16 @@ WebsiteView::~WebsiteView()
     delete ui;
 }
 
+void WebsiteView::TakeSidePanel()
+{
+    if (SidePanel* panel = m_pHub ? m_pHub->GetSidePanel() : nullptr)
+        ui->verticalLayout_2->addWidget(panel, 0);
+}
+
 void WebsiteView::setVisible(bool visible)
 {
     if (visible)
-        ui->verticalLayout_2->addWidget(ui->tabWidget, 0);
+        TakeSidePanel();
     QWidget::setVisible(visible);
 }
 
@@ -374,22 +381,18 @@ void WebsiteView::on_tableWidget_itemClicked(QTableWidgetItem* item)
 {
     if (!item || item->column() != 0)
         return;
-    RankMain* hub = s_wndRMainWindow ? s_wndRMainWindow->Hub() : nullptr;
-    if (hub)
-        hub->SwitchToSpecicalKeywordView(item->data(Qt::DisplayRole).toString());
+    if (m_pHub)
+        m_pHub->SwitchToSpecicalKeywordView(item->data(Qt::DisplayRole).toString());
 }
 
 void WebsiteView::on_btnUpdate_clicked()
 {
     // The hub this page belongs to (it may no longer be the main window's after a rebuild).
-    RankMain* hub = nullptr;
-    for (QWidget* widget = parentWidget(); widget && !hub; widget = widget->parentWidget())
-        hub = qobject_cast<RankMain*>(widget);
-    if (!hub)
+    if (!m_pHub)
         return;
     const int page = ui->toolBoxWebsite->currentIndex();
     const int index = page < 0 ? -1 : ui->toolBoxWebsite->GetWebsiteIndex(page);
-    UpdateRun::Overview(*hub, this, index, [hub] { hub->RefreshPages(); });
+    m_pHub->UpdateWebsite(this, index);
 }
 
 void WebsiteView::on_btnEditWebsite_clicked()
@@ -397,7 +400,7 @@ void WebsiteView::on_btnEditWebsite_clicked()
     const WEBSITE* website = CurrentWebsite();
     if (!website)
         return;
-    PopEditDlg(this, website);
+    PopEditDlg(this, website, m_pHub);
 }
 
 void WebsiteView::on_cmbReport_activated(int index)
@@ -443,11 +446,6 @@ void WebsiteView::on_cmbReport_activated(int index)
                                     ui->tableWidget->model());
     }
     PromptAfterFinishTheReport(path, ok, this);
-}
-
-void WebsiteView::on_labelNews_linkActivated(const QString& link)
-{
-    UrlOpenHook::openUrl(QUrl(link));
 }
 
 QImage WebsiteView::ReportDrawPie()
@@ -578,16 +576,12 @@ LTInt64 StatTotalKeywords(const std::vector<WEBSITE>& websites)
     return total;
 }
 
-LTInt64 StatKeywordsHasUpdated(const WEBSITE& website)
+LTInt64 StatKeywordsHasUpdated(const WEBSITE& website, const std::vector<RANK_DATA*>& rankData)
 {
-    RankMain* hub = s_wndRMainWindow ? s_wndRMainWindow->Hub() : nullptr;
-    if (!hub)
-        return 0;
     LTInt64 updated = 0;
     for (const QString& keyword : website.Keywords) {
         for (const SEARCH_ENGINE& engine : website.SearchEngines) {
-            if (HasUpdateSuccessThisDay(hub->m_vRankData, website.Website, engine.SearchEngine,
-                                        keyword))
+            if (HasUpdateSuccessThisDay(rankData, website.Website, engine.SearchEngine, keyword))
                 ++updated;
         }
     }

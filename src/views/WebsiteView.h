@@ -11,6 +11,7 @@
 
 class QLabel;
 class QTableWidgetItem;
+class PageHub;
 class PtTableWidgetItem;
 
 namespace Ui {
@@ -20,18 +21,21 @@ class WebsiteView;
 // The website overview: the website list on the left, and for the selected website its
 // keyword table with rank, change and total change per engine, the pies of rank bands
 // and the bars of ranked up/down/unchanged keywords. Its left column also holds the
-// program's one side panel (tabWidget) whenever this page is shown.
+// program's one side panel whenever this page is shown.
 class WebsiteView : public QWidget
 {
     Q_OBJECT
 
 public:
+    // The hub (may be null in tests) lends the side panel and serves the keyword link, the
+    // update and the edit dialog.
     WebsiteView(QWidget* parent, const std::vector<WEBSITE>& websites,
-                std::vector<RANK_DATA*>& rankData);
+                std::vector<RANK_DATA*>& rankData, PageHub* hub);
     ~WebsiteView() override;
 
     // Takes the side panel into this page's left column before showing it.
     void setVisible(bool visible) override;
+    void TakeSidePanel();
 
     // Refills the table, the charts, the URL and the "Updated on" line of the selected
     // website.
@@ -68,22 +72,22 @@ public slots:
     void on_btnEditWebsite_clicked();
     // Writes the selected website's report: 0 PDF, 1 CSV.
     void on_cmbReport_activated(int index);
-    // A link of the news panel opens in the browser (web addresses only).
-    void on_labelNews_linkActivated(const QString& link);
 
 public:
     Ui::WebsiteView* ui;
     const std::vector<WEBSITE>* m_pWebsites;
     std::vector<RANK_DATA*>* m_pRankData;
+
+private:
+    PageHub* m_pHub;
 };
 
 // Fills a website list page: creation date, last update date and keyword count.
 void AddWebsiteInfo(const WEBSITE& website, QWidget* page, const QDateTime& lastUpdate);
 // Keywords of all websites together.
 LTInt64 StatTotalKeywords(const std::vector<WEBSITE>& websites);
-// (keyword, engine variant) pairs of the website with a successful check today, counted
-// over the rank series of the main window's hub.
-LTInt64 StatKeywordsHasUpdated(const WEBSITE& website);
+// (keyword, engine variant) pairs of the website with a successful check today.
+LTInt64 StatKeywordsHasUpdated(const WEBSITE& website, const std::vector<RANK_DATA*>& rankData);
 
 // Name prefixes of the chart labels of an engine kind. GetFindStringRect throws
 // LTException (code 0) for the kinds 0 and 8.

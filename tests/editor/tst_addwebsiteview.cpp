@@ -224,7 +224,7 @@ private slots:
         QFETCH(QString, message);
         openWindow({{"example.com", QVariant(), "www.google.com?English?United States", "a"}});
         MessageBoxWatcher boxes;
-        AddWebsiteView page(nullptr, nullptr, nullptr);
+        AddWebsiteView page(nullptr, hub(), nullptr);
         page.ui.lineUrl->setText(typed);
         QCOMPARE(page.validateTabPage_0(), passes);
         QCOMPARE(page.ui.lineUrl->text(), shown);
@@ -244,7 +244,7 @@ private slots:
         openWindow({{"example.com", QVariant(), "www.google.com?English?United States", "a"},
                     {"other.example", QVariant(), "www.google.com?English?United States", "b"}});
         MessageBoxWatcher boxes;
-        AddWebsiteView page(nullptr, nullptr, &hub()->m_vWebsites[0]);
+        AddWebsiteView page(nullptr, hub(), &hub()->m_vWebsites[0]);
         QCOMPARE(page.ui.lineUrl->text(), QStringLiteral("example.com"));
         QVERIFY(page.validateTabPage_0());
         page.ui.lineUrl->setText("www.other.example");
@@ -285,7 +285,7 @@ private slots:
         MessageBoxWatcher boxes;
         if (answer)
             boxes.queueAnswer(answer);
-        AddWebsiteView page(nullptr, nullptr, nullptr);
+        AddWebsiteView page(nullptr, hub(), nullptr);
         page.ui.edtKeywords->setPlainText(typed);
         QCOMPARE(page.validateTabPage_1(), passes);
         QCOMPARE(page.ui.edtKeywords->toPlainText(), after);
@@ -300,7 +300,7 @@ private slots:
     {
         openWindow({});
         MessageBoxWatcher boxes;
-        AddWebsiteView page(nullptr, nullptr, nullptr);
+        AddWebsiteView page(nullptr, hub(), nullptr);
         QVERIFY(!page.validateTabPage_2());
         QCOMPARE(texts(boxes), QStringList{"No search engine selected!"});
         choose(page, SE_Yahoo, "Japan", "English");
@@ -310,7 +310,7 @@ private slots:
     void newPageState()
     {
         openWindow({});
-        AddWebsiteView page(nullptr, nullptr, nullptr);
+        AddWebsiteView page(nullptr, hub(), nullptr);
         QVERIFY(!page.isEditMode());
         QVERIFY(page.ui.btnApply->isHidden());
         QVERIFY(!page.ui.btnAddNext->isHidden());
@@ -336,7 +336,7 @@ private slots:
     {
         openWindow({});
         MessageBoxWatcher boxes;
-        AddWebsiteView page(nullptr, nullptr, nullptr);
+        AddWebsiteView page(nullptr, hub(), nullptr);
         page.ui.tabWidget->setCurrentIndex(4);
         QCOMPARE(page.ui.tabWidget->currentIndex(), 0);
         QCOMPARE(texts(boxes), QStringList{"Invalid URL."});
@@ -370,7 +370,7 @@ private slots:
                     {"b.example", QVariant(), engines, "x"},
                     {"c.example", QVariant(), engines, "x"}});
         MessageBoxWatcher boxes;
-        AddWebsiteView page(nullptr, nullptr, nullptr);
+        AddWebsiteView page(nullptr, hub(), nullptr);
 
         page.ui.lineUrl->setText("HTTP://www.Shop.example/");
         page.ui.btnAddNext->click();
@@ -446,7 +446,7 @@ private slots:
         QFETCH(QString, message);
         openWindow({});
         MessageBoxWatcher boxes;
-        AddWebsiteView page(nullptr, nullptr, nullptr);
+        AddWebsiteView page(nullptr, hub(), nullptr);
         page.ui.lineUrl->setText("shop.example");
         page.ui.edtKeywords->setPlainText("seo");
         choose(page, SE_Yahoo, "Japan", "English");
@@ -487,7 +487,7 @@ private slots:
                          "uk.search.yahoo.com?English?Ireland?4",
                      "seo\nrank"}},
                    {schedual});
-        AddWebsiteView page(nullptr, nullptr, &hub()->m_vWebsites[0]);
+        AddWebsiteView page(nullptr, hub(), &hub()->m_vWebsites[0]);
         QVERIFY(page.isEditMode());
         QVERIFY(page.ui.btnAddNext->isHidden());
         QVERIFY(!page.ui.btnApply->isHidden());
@@ -547,7 +547,7 @@ private slots:
         hub()->m_vSchedual[0].LastRunDay = QDate(2026, 3, 1);
         MessageBoxWatcher boxes;
         DialogStandIn dialog;
-        auto* page = new AddWebsiteView(&dialog, nullptr, &hub()->m_vWebsites[1]);
+        auto* page = new AddWebsiteView(&dialog, hub(), &hub()->m_vWebsites[1]);
         page->ui.lineUrl->setText(typed);
         page->ui.edtKeywords->setPlainText("a\nc\n");
         choose(*page, SE_Bing, "France", "English");
@@ -608,7 +608,7 @@ private slots:
         QVERIFY(addFlow(1, "example.com"));
         MessageBoxWatcher boxes;
         DialogStandIn dialog;
-        auto* page = new AddWebsiteView(&dialog, nullptr, &hub()->m_vWebsites[0]);
+        auto* page = new AddWebsiteView(&dialog, hub(), &hub()->m_vWebsites[0]);
         page->ui.lineUrl->setText("taken.example");
         page->ui.edtKeywords->setPlainText("changed");
         page->ui.btnApply->click();
@@ -651,7 +651,7 @@ private slots:
         QVERIFY(addFlow(1, "example.com"));
         MessageBoxWatcher boxes;
         DialogStandIn dialog;
-        auto* page = new AddWebsiteView(&dialog, nullptr, &hub()->m_vWebsites[0]);
+        auto* page = new AddWebsiteView(&dialog, hub(), &hub()->m_vWebsites[0]);
         page->ui.edtKeywords->clear();
         page->ui.btnApply->click();
         QCOMPARE(texts(boxes), QStringList{"Please add a keyword."});
@@ -717,7 +717,7 @@ private slots:
         MessageBoxWatcher boxes;
         boxes.queueAnswer(answer);
         DialogStandIn dialog;
-        auto* page = new AddWebsiteView(&dialog, nullptr, &hub()->m_vWebsites[0]);
+        auto* page = new AddWebsiteView(&dialog, hub(), &hub()->m_vWebsites[0]);
         page->ui.tabWidget->setCurrentIndex(2);
         page->ui.tabWidget->setCurrentIndex(4);
 
@@ -751,7 +751,7 @@ private slots:
         openWindow(
             {{"example.com", "2026-01-02T03:04:05", "www.google.com?English?United States", "a"}});
         DialogStandIn dialog;
-        auto* page = new AddWebsiteView(&dialog, nullptr, &hub()->m_vWebsites[0]);
+        auto* page = new AddWebsiteView(&dialog, hub(), &hub()->m_vWebsites[0]);
         page->ui.lineUrl->setText("changed.example");
         page->ui.btnCancel->click();
         QCOMPARE(dialog.closes, 1);
@@ -797,7 +797,7 @@ private slots:
 
         {
             DialogStandIn dialog;
-            auto* page = new AddWebsiteView(&dialog, nullptr, &hub()->m_vWebsites[0]);
+            auto* page = new AddWebsiteView(&dialog, hub(), &hub()->m_vWebsites[0]);
             page->setVisible(true);
             QVERIFY(page->isAncestorOf(panel));
         }
@@ -809,7 +809,7 @@ private slots:
     {
         openWindow({});
         DialogStandIn holder;
-        auto* page = new AddWebsiteView(&holder, nullptr, nullptr);
+        auto* page = new AddWebsiteView(&holder, hub(), nullptr);
         page->ui.lineUrl->setText("typed.example");
         page->ui.btnCancel->click();
         QCOMPARE(holder.closes, 0);

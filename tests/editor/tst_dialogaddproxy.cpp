@@ -33,7 +33,7 @@ private slots:
 
     void fields()
     {
-        DialogAddProxy dialog;
+        DialogAddProxy dialog(nullptr, m_window->Hub());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Add New Proxy"));
         QCOMPARE(dialog.findChild<QSpinBox*>("spinBoxPort")->value(), 80);
         QCOMPARE(dialog.findChild<QSpinBox*>("spinBoxPort")->singleStep(), 10);
@@ -59,7 +59,7 @@ private slots:
 
     void countries()
     {
-        DialogAddProxy dialog;
+        DialogAddProxy dialog(nullptr, m_window->Hub());
         QComboBox* combo = dialog.findChild<QComboBox*>("comboBoxCountry");
         QCOMPARE(combo->count(), 156);
         QCOMPARE(dialog.country(), QStringLiteral("United States"));
@@ -106,7 +106,7 @@ private slots:
         QVERIFY(
             m_window->Hub()->m_Sqldb.appendProxy("10.0.0.1", 8080, "Japan", "http", "", "", true));
         MessageBoxWatcher boxes;
-        DialogAddProxy dialog;
+        DialogAddProxy dialog(nullptr, m_window->Hub());
         dialog.findChild<QLineEdit*>("lineEditAddress")->setText(address);
         dialog.findChild<QSpinBox*>("spinBoxPort")->setValue(port);
         dialog.findChild<QPushButton*>("pushButtonAdd")->click();
@@ -125,7 +125,7 @@ private slots:
 
     void cancelRejects()
     {
-        DialogAddProxy dialog;
+        DialogAddProxy dialog(nullptr, m_window->Hub());
         dialog.setResult(QDialog::Accepted);
         dialog.findChild<QLineEdit*>("lineEditAddress")->setText("proxy.example");
         dialog.findChild<QPushButton*>("pushButtonCancel")->click();

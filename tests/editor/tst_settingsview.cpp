@@ -173,7 +173,7 @@ private slots:
         }
         openWindow({{"10.0.0.2", 3128, "socks5", "Japan", "u", "p", false},
                     {"10.0.0.1", 8080, "http", "Germany", "", "", true}});
-        SettingsView page;
+        SettingsView page(nullptr, hub());
         QCOMPARE(page.ui.toolBoxSetting->count(), 2);
         QCOMPARE(page.ui.toolBoxSetting->itemText(0), QStringLiteral("Proxy"));
         QCOMPARE(page.ui.toolBoxSetting->itemText(1), QStringLiteral("Report"));
@@ -199,7 +199,7 @@ private slots:
     void defaultsWithoutSettings()
     {
         openWindow();
-        SettingsView page;
+        SettingsView page(nullptr, hub());
         QCOMPARE(page.ui.chkIsEnableOnlyProxy->checkState(), Qt::Unchecked);
         QCOMPARE(page.ui.treeWidgetProxiesList->topLevelItemCount(), 0);
         QCOMPARE(page.logoPath(), QStringLiteral("./logo.png"));
@@ -217,7 +217,7 @@ private slots:
     {
         openWindow();
         MessageBoxWatcher boxes;
-        SettingsView page;
+        SettingsView page(nullptr, hub());
         answerAddProxy("proxy.example", 3130, "socks5", "France", true);
         page.ui.pushButtonAddProxy->click();
         answerAddProxy("other.example", 3130, "http", "France", false);
@@ -247,7 +247,7 @@ private slots:
     {
         openWindow({{"10.0.0.1", 8080, "http", "Germany", "user", "secret", true},
                     {"10.0.0.2", 3128, "socks5", "Japan", "", "", false}});
-        SettingsView page;
+        SettingsView page(nullptr, hub());
         itemOf(page, "10.0.0.1")->setText(2, "socks5");
         page.ui.btnSelectAll->click();
         QCOMPARE(itemOf(page, "10.0.0.2")->checkState(0), Qt::Checked);
@@ -297,7 +297,7 @@ private slots:
         MessageBoxWatcher boxes;
         if (answer)
             boxes.queueAnswer(answer);
-        SettingsView page;
+        SettingsView page(nullptr, hub());
         if (select) {
             itemOf(page, "10.0.0.1")->setSelected(true);
             itemOf(page, "10.0.0.3")->setSelected(true);
@@ -333,7 +333,7 @@ private slots:
     {
         openWindow();
         MessageBoxWatcher boxes;
-        SettingsView page;
+        SettingsView page(nullptr, hub());
         answerAddProxy("a.example", 8000, "http", "France", true);
         page.ui.pushButtonAddProxy->click();
         answerAddProxy("b.example", 8000, "http", "France", true);
@@ -362,7 +362,7 @@ private slots:
         QTemporaryDir dir;
         const QString logo = dir.filePath("brand.png");
         QImage(300, 100, QImage::Format_RGB32).save(logo);
-        SettingsView page;
+        SettingsView page(nullptr, hub());
         const QList<QLineEdit*> edits{page.ui.editCompanyName, page.ui.editAdress,
                                       page.ui.editTel,         page.ui.editEmail,
                                       page.ui.editWebsite,     page.ui.editFacebookUrl,
@@ -408,7 +408,7 @@ private slots:
         openWindow();
         FileDialogAnswers dialogs;
         dialogs.answer = "/nonexistent/logo.png";
-        SettingsView page;
+        SettingsView page(nullptr, hub());
         page.ui.pushButton->click();
         QVERIFY(page.ui.labelPngLogo->pixmap().isNull());
         page.ui.btnApply->click();

@@ -70,7 +70,7 @@ private slots:
         QFETCH(bool, weekButtons);
         QFETCH(bool, monthCombo);
         QFETCH(bool, time);
-        AddWebsiteView page(nullptr, nullptr, nullptr);
+        AddWebsiteView page(nullptr, m_window->Hub(), nullptr);
         Ui_AddWebsiteView& ui = page.ui;
         // The radios are set while the box is on, then the box takes its state: the
         // slots alone must bring every widget into line.
@@ -108,13 +108,13 @@ private slots:
     {
         QFETCH(QStringList, buttons);
         QFETCH(qint64, mask);
-        AddWebsiteView page(nullptr, nullptr, nullptr);
+        AddWebsiteView page(nullptr, m_window->Hub(), nullptr);
         const QStringList all{"btnW1", "btnW2", "btnW3", "btnW4", "btnW5", "btnW6", "btnW7"};
         for (const QString& name : buttons)
             page.findChild<QPushButton*>(name)->setChecked(true);
         QCOMPARE(page.GetWeekMutliSel(), mask);
 
-        AddWebsiteView other(nullptr, nullptr, nullptr);
+        AddWebsiteView other(nullptr, m_window->Hub(), nullptr);
         other.findChild<QPushButton*>("btnW3")->setChecked(true);
         // Bits above Sunday are ignored.
         other.SetWeekMutliSel(static_cast<unsigned long>(mask) | 0x180UL);
@@ -141,7 +141,7 @@ private slots:
         QFETCH(int, startRadio);
         QFETCH(int, type);
         QFETCH(quint64, days);
-        AddWebsiteView page(nullptr, nullptr, nullptr);
+        AddWebsiteView page(nullptr, m_window->Hub(), nullptr);
         Ui_AddWebsiteView& ui = page.ui;
         ui.lineUrl->setText("  shop.example ");
         SCHEDUAL record;
@@ -172,7 +172,7 @@ private slots:
     void storeAndRemove()
     {
         RankMain* hub = m_window->Hub();
-        AddWebsiteView page(nullptr, nullptr, nullptr);
+        AddWebsiteView page(nullptr, hub, nullptr);
         SCHEDUAL first;
         first.Website = "shop.example";
         first.Type = 1;

@@ -137,7 +137,7 @@ private slots:
 void TestKeywordsView::construction()
 {
     Histories histories;
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     QCOMPARE(page.CurrentWebsite(), nullptr);
     QCOMPARE(page.ui.listWidget->count(), 0);
     QVERIFY(page.ui.pushButton_4->isHidden());
@@ -234,7 +234,7 @@ void TestKeywordsView::rows()
     histories.add(Google, QStringLiteral("blue widgets"), {{1, 2}},
                   QStringLiteral("http://other.example.com"));
 
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     page.changeWebsite(site);
     QTableWidget* table = page.ui.tableWidget;
     QCOMPARE(table->rowCount(), 1);
@@ -261,7 +261,7 @@ void TestKeywordsView::missingHistories()
     Histories histories;
     histories.add(Yahoo, QStringLiteral("kw"), {});
     histories.add(Bing, QStringLiteral("kw"), {{0, 4}});
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     page.changeWebsite(site);
     QTableWidget* table = page.ui.tableWidget;
     QCOMPARE(table->rowCount(), 3);
@@ -279,7 +279,7 @@ void TestKeywordsView::rowsOrderedByHost()
     histories.add(Google, QStringLiteral("kw"), {{1, 90}});
     histories.add(Yahoo, QStringLiteral("kw"), {{1, 2}});
     histories.add(Bing, QStringLiteral("kw"), {{1, 40}});
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     page.changeWebsite(site);
     QTableWidget* table = page.ui.tableWidget;
     QStringList hosts;
@@ -304,7 +304,7 @@ void TestKeywordsView::changeWebsite()
         makeWebsite(QStringLiteral("http://second.example.org"), {"delta", "epsilon"});
     Histories histories;
     histories.add(Google, QStringLiteral("beta"), {{2, 11}});
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     QSignalSpy rowChanges(page.ui.listWidget, &QListWidget::currentRowChanged);
 
     page.changeWebsite(first);
@@ -341,7 +341,7 @@ void TestKeywordsView::keywordSelection()
 {
     const WEBSITE site = makeWebsite(Site, {"alpha", "Beta", "beta"});
     Histories histories;
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     page.changeWebsite(site);
 
     int row = 7;
@@ -397,7 +397,7 @@ void TestKeywordsView::engineFilter()
                                     histories.add(Yahoo, QStringLiteral("kw"), {{2, 30}})};
     histories.add(QStringLiteral("www.ask.com"), QStringLiteral("kw"), {{2, 3}});
 
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     page.changeWebsite(site);
     QTableWidget* table = page.ui.tableWidget;
     QList<QTableWidgetItem*> before;
@@ -457,7 +457,7 @@ void TestKeywordsView::dateRangeFilter()
     const WEBSITE site = makeWebsite(Site, {QStringLiteral("kw")});
     Histories histories;
     histories.add(Google, QStringLiteral("kw"), {{40, 60}, {6, 12}, {0, 9}});
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     page.changeWebsite(site);
     const QDate today = QDate::currentDate();
     QCOMPARE(page.ChartScene()->From(), today.addMonths(-3).addDays(1));
@@ -484,7 +484,7 @@ void TestKeywordsView::urlClick()
     Histories histories;
     RANK_DATA* google = histories.add(Google, QStringLiteral("kw"), {{1, 3}});
     google->FlowItems.back().RankURL = QStringLiteral("http://www.example.com/a%20b?q=1");
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     page.resize(1000, 700);
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
@@ -535,7 +535,7 @@ void TestKeywordsView::urlSchemes()
     const WEBSITE site = makeWebsite(Site, {QStringLiteral("kw")}, {Google});
     Histories histories;
     histories.add(Google, QStringLiteral("kw"), {{1, 3}})->FlowItems.back().RankURL = url;
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     page.changeWebsite(site);
     QTableWidgetItem* cell = cellOf(page.ui.tableWidget, Google, 9);
     QCOMPARE(cell->text(), url);
@@ -553,7 +553,7 @@ void TestKeywordsView::websiteWithoutKeywords()
     const WEBSITE before = makeWebsite(QStringLiteral("http://before.example.com"), {"kw"});
     const WEBSITE site = makeWebsite(Site, {});
     Histories histories;
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     page.changeWebsite(before);
     QCOMPARE(page.ui.tableWidget->rowCount(), 3);
     // The previous website's keyword, ranks and chart do not stay on show.
@@ -577,7 +577,7 @@ void TestKeywordsView::websiteWithoutKeywords()
     QVERIFY(QDir(folder.path()).isEmpty());
 
     // Without any website, Edit does nothing either.
-    KeywordsView empty(nullptr, histories.list);
+    KeywordsView empty(nullptr, histories.list, nullptr);
     empty.on_btnEdit_clicked();
     empty.on_cmbReport_activated(0);
     QVERIFY(boxes.boxes().isEmpty());
@@ -587,7 +587,7 @@ void TestKeywordsView::editDialog()
 {
     const WEBSITE site = makeWebsite(Site, {QStringLiteral("kw")});
     Histories histories;
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     page.resize(900, 600);
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
@@ -615,7 +615,7 @@ void TestKeywordsView::reportPictures()
     const WEBSITE site = makeWebsite(Site, {QStringLiteral("kw")});
     Histories histories;
     histories.add(Google, QStringLiteral("kw"), {{5, 20}, {2, 10}});
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     page.resize(1000, 700);
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
@@ -650,7 +650,7 @@ void TestKeywordsView::reportPdf()
     Histories histories;
     histories.add(Google, QStringLiteral("red shoes"), {{3, 14}});
     histories.add(Bing, QStringLiteral("red shoes"), {{2, 7}});
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     page.resize(1000, 700);
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
@@ -693,7 +693,7 @@ void TestKeywordsView::reportCsv()
     Histories histories;
     histories.add(Google, QStringLiteral("kw"), {{30, 50}, {6, 12}, {2, 9}});
     histories.add(Bing, QStringLiteral("kw"), {{9, 70}, {2, 101}, {0, 0}});
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     page.changeWebsite(site);
     // The engine filter plays no part in the CSV.
     page.ui.cmbEngine->setCurrentIndex(2);
@@ -733,7 +733,7 @@ void TestKeywordsView::reportUnwritable()
     hub.setSetting(SETTING_ReportOutputPath, QStringLiteral("/nonexistent/folder"));
     const WEBSITE site = makeWebsite(Site, {QStringLiteral("kw")});
     Histories histories;
-    KeywordsView page(nullptr, histories.list);
+    KeywordsView page(nullptr, histories.list, nullptr);
     page.changeWebsite(site);
     page.on_cmbReport_activated(1);
     page.on_cmbReport_activated(0);

@@ -8,6 +8,7 @@
 #include "RankMain.h"
 #include "SqlDb.h"
 #include "TestMain.h"
+#include "TestPageHub.h"
 #include "UrlOpenHook.h"
 #include "WebsiteView.h"
 
@@ -239,7 +240,8 @@ private slots:
     void headerAndColumns()
     {
         Model model;
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
         QTableWidget* t = table(view);
         QVERIFY(t);
         const QStringList headers = {"Keyword",     "Google", "CHG", " Total\nCHG", "Bing", "CHG",
@@ -265,7 +267,8 @@ private slots:
     void withoutWebsites()
     {
         Model model;
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
         QCOMPARE(toolBox(view)->count(), 0);
         QCOMPARE(table(view)->rowCount(), 0);
         QCOMPARE(labelText(view, "lblWebsiteCount"), QStringLiteral("0"));
@@ -282,7 +285,8 @@ private slots:
             model.websites.push_back(
                 website(QStringLiteral("site%1.example").arg(i), {"www.google.com"},
                         i % 2 ? QStringList{"a", "b", "c"} : QStringList{"x"}));
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
         // The list shows 10 websites, the totals count all 12: 6 x 3 + 6 x 1 keywords.
         QCOMPARE(toolBox(view)->count(), 10);
         QCOMPARE(labelText(view, "lblWebsiteCount"), QStringLiteral("12"));
@@ -301,7 +305,8 @@ private slots:
         model.websites.push_back(website("b.example", {"www.google.com"}, {"three"}));
         model.rankData.push_back(
             series("b.example", "www.google.com", "three", {4, 0}, QDate(2026, 11, 30)));
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
 
         auto texts = [&](int page) {
             QStringList result;
@@ -339,7 +344,8 @@ private slots:
         model.rankData.push_back(series("w.example", y, "failed", {9, 0}));
         // Another website's series of the same keyword must not show.
         model.rankData.push_back(series("other.example", g, "never", {1}));
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
         QTableWidget* t = table(view);
         QCOMPARE(t->rowCount(), 6);
 
@@ -417,7 +423,8 @@ private slots:
                 series(url(int(random.bounded(3))), hosts[int(random.bounded(3))],
                        QStringLiteral("kw %1").arg(random.bounded(45)), ranks));
         }
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
         toolBox(view)->setCurrentIndex(1);
         QTableWidget* t = table(view);
         QCOMPARE(t->rowCount(), keywords.size());
@@ -455,7 +462,8 @@ private slots:
             website("w.example", {"www.google.com", "www.ask.com"}, {"one", "two"}));
         model.rankData.push_back(series("w.example", "www.ask.com", "one", {3}));
         model.rankData.push_back(series("w.example", "www.google.com", "two", {150}));
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
         QTableWidget* t = table(view);
         QCOMPARE(t->rowCount(), 2);
         QCOMPARE(boxes.boxes().size(), 2);
@@ -525,7 +533,8 @@ private slots:
         QFETCH(QList<QColor>, colours);
 
         Model model;
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
         RankDistribution d;
         d.Rank1To10 = counts[0];
         d.Rank11To30 = counts[1];
@@ -566,7 +575,8 @@ private slots:
     void pieSeparators()
     {
         Model model;
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
         RankDistribution d;
         d.Rank1To10 = 1;
         d.Rank11To30 = 2;
@@ -609,7 +619,8 @@ private slots:
         QFETCH(QStringList, widths);
 
         Model model;
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
         RankChangeKeywordCount c;
         c.RankUp = counts[0];
         c.RankDown = counts[1];
@@ -640,7 +651,8 @@ private slots:
         model.rankData.push_back(series("a.example", g, "k3", {150}));
         model.rankData.push_back(series("a.example", b, "k1", {50, 50}));
         model.rankData.push_back(series("b.example", b, "k1", {4, 12}));
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
 
         QCOMPARE(labelText(view, "lbl_g_11"), QStringLiteral("1-10: 1"));
         QCOMPARE(labelText(view, "lbl_g_22"), QStringLiteral("11-30: 1"));
@@ -666,7 +678,8 @@ private slots:
     void sidePanelFollowsTheShownPage()
     {
         Model model;
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
         auto* panel = view.findChild<QTabWidget*>("tabWidget");
         QWidget other;
         auto* otherLayout = new QVBoxLayout(&other);
@@ -704,7 +717,8 @@ private slots:
         DesktopUrls desktop;
         UrlRecorder urls;
         Model model;
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
         view.resize(1000, 700);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -733,7 +747,8 @@ private slots:
             names << QStringLiteral("keyword %1").arg(i);
         model.websites.push_back(
             website("w.example", {"www.google.com", "www.bing.com", "search.yahoo.com"}, names));
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
         view.resize(1000, 640);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -807,7 +822,8 @@ private slots:
         Model model;
         model.websites.push_back(website("w.example", {"www.google.com"}, {"k"}));
         model.rankData.push_back(series("w.example", "www.google.com", "k", {3}));
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
         view.resize(1000, 640);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -964,7 +980,8 @@ private slots:
     void editWithoutWebsite()
     {
         Model model;
-        WebsiteView view(nullptr, model.websites, model.rankData);
+        TestPageHub pageHub;
+        WebsiteView view(nullptr, model.websites, model.rankData, &pageHub);
         bool dialog = false;
         QTimer::singleShot(0, [&] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -992,10 +1009,13 @@ private slots:
         hub->m_vRankData.push_back(series("w.example", b, "two", {8}, today.addDays(-1)));
         hub->m_vRankData.push_back(series("x.example", b, "two", {8}, today)); // other site
 
-        QCOMPARE(StatKeywordsHasUpdated(website("w.example", {g, b}, {"one", "two", "three"})),
+        QCOMPARE(StatKeywordsHasUpdated(website("w.example", {g, b}, {"one", "two", "three"}),
+                                        hub->m_vRankData),
                  LTInt64(2));
-        QCOMPARE(StatKeywordsHasUpdated(website("w.example", {g, b}, {})), LTInt64(0));
-        QCOMPARE(StatKeywordsHasUpdated(website("w.example", {}, {"one"})), LTInt64(0));
+        QCOMPARE(StatKeywordsHasUpdated(website("w.example", {g, b}, {}), hub->m_vRankData),
+                 LTInt64(0));
+        QCOMPARE(StatKeywordsHasUpdated(website("w.example", {}, {"one"}), hub->m_vRankData),
+                 LTInt64(0));
         s_wndRMainWindow = nullptr;
     }
 

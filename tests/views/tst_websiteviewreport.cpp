@@ -96,7 +96,7 @@ private slots:
     {
         MessageBoxWatcher boxes;
         std::vector<WEBSITE> none;
-        WebsiteView view(nullptr, none, m_rankData);
+        WebsiteView view(nullptr, none, m_rankData, nullptr);
         for (int index : {0, 1}) {
             boxes.clear();
             view.on_cmbReport_activated(index);
@@ -113,7 +113,7 @@ private slots:
     {
         MessageBoxWatcher boxes;
         boxes.queueAnswer(MessageBoxHook::Ok);
-        WebsiteView view(nullptr, m_websites, m_rankData);
+        WebsiteView view(nullptr, m_websites, m_rankData, nullptr);
         QTableWidget* table = view.findChild<QTableWidget*>("tableWidget");
         // Sorted by the Google rank, best first: alpha 4, beta 40, gamma >100; then
         // descending, which must reach the file in that order.
@@ -164,7 +164,7 @@ private slots:
         MessageBoxWatcher boxes;
         boxes.queueAnswer(MessageBoxHook::Open);
         UrlOpenWatcher browser;
-        WebsiteView view(nullptr, m_websites, m_rankData);
+        WebsiteView view(nullptr, m_websites, m_rankData, nullptr);
         const QString saved = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_out.path()));
         view.on_cmbReport_activated(1);
@@ -182,7 +182,7 @@ private slots:
     {
         MessageBoxWatcher boxes;
         boxes.queueAnswer(MessageBoxHook::Ok);
-        WebsiteView view(nullptr, m_websites, m_rankData);
+        WebsiteView view(nullptr, m_websites, m_rankData, nullptr);
         view.resize(1000, 640);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -213,7 +213,7 @@ private slots:
         QFETCH(int, index);
         m_hub->SetSettingValue(SETTING_ReportOutputPath, m_out.filePath("missing/folder"));
         MessageBoxWatcher boxes;
-        WebsiteView view(nullptr, m_websites, m_rankData);
+        WebsiteView view(nullptr, m_websites, m_rankData, nullptr);
         view.resize(1000, 640);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));

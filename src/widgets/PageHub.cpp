@@ -1,0 +1,3 @@
+#include "PageHub.h"
+
+PageHub::~PageHub() = default;
