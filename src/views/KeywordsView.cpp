@@ -67,18 +67,10 @@ KeywordsView::~KeywordsView()
 
 void KeywordsView::InitTableWidget()
 {
-    QTableWidget* table = ui.tableWidget;
+    HotTableWidget* table = ui.tableWidget;
     table->setRowCount(0);
     table->setColumnCount(0);
-    table->setFocusPolicy(Qt::NoFocus);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setSortingEnabled(true);
-    table->setAlternatingRowColors(true);
-    table->setMinimumHeight(260);
-    table->verticalHeader()->setDefaultSectionSize(24);
+    table->SetRankTableLook();
     QHeaderView* header = table->horizontalHeader();
     for (int i = 0; i < ColumnTitles.size(); ++i) {
         table->insertColumn(i);

@@ -157,16 +157,8 @@ void WebsiteView::PopluateRankData(std::vector<RANK_DATA*>& rankData)
 
 void WebsiteView::InitTableInfo()
 {
-    QTableWidget* table = ui->tableWidget;
-    table->setFocusPolicy(Qt::NoFocus);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setSortingEnabled(true);
-    table->setAlternatingRowColors(true);
-    table->setMinimumHeight(260);
-    table->verticalHeader()->setDefaultSectionSize(24);
+    HotTableWidget* table = ui->tableWidget;
+    table->SetRankTableLook();
 
     while (table->columnCount() > 0)
         table->removeColumn(0);

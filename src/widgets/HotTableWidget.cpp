@@ -3,6 +3,7 @@
 #include "HotTableHead.h"
 
 #include <QFont>
+#include <QHeaderView>
 #include <QMouseEvent>
 
 HotTableWidget::HotTableWidget(QWidget* parent) : QTableWidget(parent)
@@ -57,4 +58,17 @@ void HotTableWidget::SetFirstColumnUnderline(const QModelIndex& index, bool unde
     QFont font = stored.canConvert<QFont>() ? stored.value<QFont>() : QFont();
     font.setUnderline(underline);
     keyword->setData(Qt::FontRole, font);
+}
+
+void HotTableWidget::SetRankTableLook()
+{
+    setFocusPolicy(Qt::NoFocus);
+    verticalHeader()->hide();
+    horizontalHeader()->setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setSortingEnabled(true);
+    setAlternatingRowColors(true);
+    setMinimumHeight(260);
+    verticalHeader()->setDefaultSectionSize(24);
 }

@@ -15,6 +15,10 @@ class HotTableWidget : public QTableWidget
 public:
     explicit HotTableWidget(QWidget* parent = nullptr);
 
+    // The look the overview and keyword tables share: read-only, no selection and no
+    // focus, sortable, alternating rows of 24 px without a row header.
+    void SetRankTableLook();
+
     // The cell under the mouse; invalid when there is none.
     QModelIndex HotCell() const { return m_hotCell; }
 
