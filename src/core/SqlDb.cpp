@@ -72,18 +72,30 @@ SqlDb::SqlDb()
         first = false;
     }
 
-    m_nDbVersion = QueryConfigValue(QStringLiteral("DB_VER")).toInt(nullptr, 10);
+    QSqlError error;
+    const QString version = ReadConfigValue(QStringLiteral("DB_VER"), error);
+    if (error.isValid()) {
+        FailedRead(error);
+        return;
+    }
+    m_nDbVersion = version.toInt(nullptr, 10);
 }
 
 QString SqlDb::QueryConfigValue(QString name)
+{
+    QSqlError error;
+    return ReadConfigValue(name, error);
+}
+
+QString SqlDb::ReadConfigValue(const QString& name, QSqlError& error)
 {
     QSqlQuery query(m_DB);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT value from config where name=?"));
     query.addBindValue(name);
-    query.exec();
-    if (query.next())
+    if (query.exec() && query.next())
         return query.value(0).toString();
+    error = query.lastError();
     return QLatin1String("");
 }
 
@@ -104,6 +116,14 @@ bool SqlDb::SetConfigValue(QString name, QVariant value)
         query.addBindValue(value);
     }
     return query.exec();
+}
+
+void SqlDb::FailedRead(const QSqlError& error)
+{
+    m_DB.close();
+    MessageBoxHook::warning(nullptr, QStringLiteral("Lumatrove"),
+                            QObject::tr("Can not read the database %1: %2")
+                                .arg(QDir::toNativeSeparators(DatabasePath()), error.text()));
 }
 
 // Loading ----------------------------------------------------------------------------
@@ -226,18 +246,31 @@ LTInt64 readRank(const QVariant& value)
 bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>& rankData,
                          LTInt64& lastUpdateNo)
 {
+    if (!m_DB.isOpen())
+        return true;
+    // A scan that stops on an error has not reached the end of the rows.
+    const auto failed = [&](const QSqlQuery& query) {
+        const QSqlError error = query.lastError();
+        websites.clear();
+        releaseSeries(rankData);
+        FailedRead(error);
+        return false;
+    };
+
     QSqlQuery query(m_DB);
     query.setForwardOnly(true);
-    if (query.exec(QStringLiteral("select * from Website"))) {
-        while (query.next()) {
-            WEBSITE website;
-            website.Website = query.value(0).toString();
-            website.CreateTime = SqlValue::toDateTime(query.value(1));
-            website.SearchEngines = ParseSearchEnginesString(query.value(2).toString());
-            website.Keywords = ParseKeywordsString(query.value(3).toString());
-            websites.push_back(website);
-        }
+    if (!query.exec(QStringLiteral("select * from Website")))
+        return failed(query);
+    while (query.next()) {
+        WEBSITE website;
+        website.Website = query.value(0).toString();
+        website.CreateTime = SqlValue::toDateTime(query.value(1));
+        website.SearchEngines = ParseSearchEnginesString(query.value(2).toString());
+        website.Keywords = ParseKeywordsString(query.value(3).toString());
+        websites.push_back(website);
     }
+    if (query.lastError().isValid())
+        return failed(query);
 
     // Every measurement key that fits a website, with its series once it is known.
     QHash<FitKey, RANK_DATA*> fits;
@@ -259,7 +292,8 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
 
     UpdateNumberSet updateNumbers;
     LTInt64 highest = 0;
-    query.exec(QStringLiteral("select * from UpdateFlow"));
+    if (!query.exec(QStringLiteral("select * from UpdateFlow")))
+        return failed(query);
     while (query.next()) {
         UPDATE_FLOW flow;
         if (!readUpdateNo(query.value(0), flow.UpdateNo))
@@ -312,6 +346,8 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
             item.RankURL = items.back().RankURL;
         items.push_back(std::move(item));
     }
+    if (query.lastError().isValid())
+        return failed(query);
     lastUpdateNo = highest;
 
     if (m_nDbVersion == 0 && !UpgradeDatabase(1001, websites)) {
@@ -437,12 +473,14 @@ bool SqlDb::RenameWebsite(const QString& from, const QString& to, QString& error
 
 void SqlDb::loadScheduals(std::vector<SCHEDUAL>& scheduals)
 {
+    if (!m_DB.isOpen())
+        return;
     QSqlQuery query(m_DB);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral(
         "SELECT Website, Type, Days, StartTime, StartMode, LastRunDay FROM Schedual"));
-    query.exec();
-    while (query.next()) {
+    const bool read = query.exec();
+    while (read && query.next()) {
         SCHEDUAL schedual;
         schedual.Website = query.value(0).toString();
         schedual.Type = query.value(1).toInt();
@@ -451,6 +489,11 @@ void SqlDb::loadScheduals(std::vector<SCHEDUAL>& scheduals)
         schedual.StartMode = query.value(4).toInt();
         schedual.LastRunDay = SqlValue::toDate(query.value(5));
         scheduals.push_back(schedual);
+    }
+    // Read at start-up with the rest of the model: a damaged file fails the start.
+    if (!read || query.lastError().isValid()) {
+        scheduals.clear();
+        FailedRead(query.lastError());
     }
 }
 
