@@ -1,10 +1,12 @@
 // bench_load: generates a store of 10 websites x 100 keywords x 3 engine variants x 365
 // daily points and times, each phase in a process of its own,
-//   (a) a raw sqlite3 scan of UpdateFlow reading every column (the physical limit),
-//   (b) a forward-only QSqlQuery scan with the conversions the load uses (the baseline),
-//   (c) SqlDb::LoadRankData.
-// Usage: bench_load [--dir <folder>] [--keep] [--repeat <runs per phase, default 3>]
-// With --dir an existing generated store in that folder is reused.
+//   (a) a raw sqlite3 scan of UpdateFlow reading every column: the baseline, the physical
+//       limit of reading the table;
+//   (b) a forward-only QSqlQuery scan that converts every column as the load did before
+//       it read the rows itself (a QVariant per column, SqlValue::toDateTime per row);
+//   (c) SqlDb::LoadRankData, as the program runs it (its main pins the local zone).
+// The headline is (c)/(a). Usage: bench_load [--dir <folder>] [--keep] [--repeat <runs per
+// phase, default 3>]. With --dir an existing generated store in that folder is reused.
 
 #include "SqlDb.h"
 #include "SqlValue.h"
@@ -102,6 +104,7 @@ int phaseQSqlQuery(const QString& path)
 
 int phaseLoad()
 {
+    SqlValue::pinLocalTimeZone(); // as the program's main does
     const qint64 startKb = procStatus("VmRSS");
     SqlDb store;
     std::vector<WEBSITE> websites;
@@ -226,13 +229,14 @@ int main(int argc, char* argv[])
             << QString::number(r.peakMb, 'f', 1) << " MB (process at start "
             << QString::number(r.startMb, 'f', 1) << " MB) " << r.extra << Qt::endl;
     };
-    line("(a) raw sqlite3 scan:     ", raw);
-    line("(b) QSqlQuery scan:       ", bare);
-    line("(c) SqlDb::LoadRankData:  ", load);
+    line("(a) raw sqlite3 scan, every column:        ", raw);
+    line("(b) QSqlQuery scan, QVariant conversions:   ", bare);
+    line("(c) SqlDb::LoadRankData:                    ", load);
+    out << "ratio load/raw: " << QString::number(load.seconds / raw.seconds, 'f', 2)
+        << " (headline; target 3 or less)" << Qt::endl;
     out << "ratio load/qsqlquery: " << QString::number(load.seconds / bare.seconds, 'f', 2)
         << Qt::endl;
-    out << "ratio load/raw: " << QString::number(load.seconds / raw.seconds, 'f', 2) << Qt::endl;
     out << "load peak RSS / database file: " << QString::number(load.peakMb / fileMb, 'f', 2)
-        << Qt::endl;
+        << " (target below 1)" << Qt::endl;
     return 0;
 }

@@ -7,12 +7,18 @@
 #include <QDir>
 #include <QHash>
 #include <QObject>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtGlobal>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <limits>
+#include <memory>
+#include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace {
@@ -243,6 +249,132 @@ LTInt64 readRank(const QVariant& value)
 }
 } // namespace
 
+namespace {
+// Reads the columns of the current row of a scan as the Qt driver turns them into
+// QVariants (integer, double, UTF-16 text, bytes, NULL as a null text), then converts
+// them as the load's QVariant conversions do; text in the forms the program writes takes
+// a short way that gives the same values.
+class RowReader
+{
+public:
+    explicit RowReader(sqlite3_stmt* statement) : m_statement(statement) {}
+
+    QVariant value(int column) const
+    {
+        switch (sqlite3_column_type(m_statement, column)) {
+        case SQLITE_INTEGER:
+            return qlonglong(sqlite3_column_int64(m_statement, column));
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(m_statement, column);
+        case SQLITE_NULL:
+            return QVariant(QMetaType::fromType<QString>());
+        case SQLITE_BLOB:
+            return QByteArray(static_cast<const char*>(sqlite3_column_blob(m_statement, column)),
+                              sqlite3_column_bytes(m_statement, column));
+        default:
+            return utf16(column);
+        }
+    }
+
+    bool updateNo(int column, LTInt64& number) const
+    {
+        if (sqlite3_column_type(m_statement, column) != SQLITE_INTEGER)
+            return readUpdateNo(value(column), number);
+        const qint64 wide = sqlite3_column_int64(m_statement, column);
+        if (wide < std::numeric_limits<qint32>::min() || wide > std::numeric_limits<qint32>::max())
+            return false;
+        number = wide;
+        return true;
+    }
+
+    LTInt64 rank(int column) const
+    {
+        if (sqlite3_column_type(m_statement, column) != SQLITE_INTEGER)
+            return readRank(value(column));
+        const qint64 wide = sqlite3_column_int64(m_statement, column);
+        if (wide < std::numeric_limits<qint16>::min() || wide > std::numeric_limits<qint16>::max())
+            return 0;
+        return wide;
+    }
+
+    QDateTime dateTime(int column) const
+    {
+        QDateTime result;
+        if (sqlite3_column_type(m_statement, column) == SQLITE_TEXT) {
+            const char* text =
+                reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+            if (SqlValue::readStoredDateTime(text, sqlite3_column_bytes(m_statement, column),
+                                             result))
+                return result;
+        }
+        return SqlValue::toDateTime(value(column));
+    }
+
+    QString text(int column) const
+    {
+        if (sqlite3_column_type(m_statement, column) == SQLITE_TEXT) {
+            const char* text =
+                reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+            const int size = sqlite3_column_bytes(m_statement, column);
+            if (isAscii(text, size))
+                return QString::fromLatin1(text, size);
+        }
+        return value(column).toString();
+    }
+
+    // Whether the column reads as the given text; answered without building a QString
+    // for ASCII text.
+    bool textEquals(int column, const QString& other) const
+    {
+        if (sqlite3_column_type(m_statement, column) == SQLITE_TEXT) {
+            const char* text =
+                reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+            const int size = sqlite3_column_bytes(m_statement, column);
+            if (isAscii(text, size))
+                return other == QLatin1String(text, size);
+        }
+        return other == value(column).toString();
+    }
+
+    // The stored bytes of text columns, each with its length, as one key; false when a
+    // column holds no text (such rows are matched by their converted values alone).
+    bool rawKey(std::initializer_list<int> columns, std::string& key) const
+    {
+        key.clear();
+        for (int column : columns) {
+            if (sqlite3_column_type(m_statement, column) != SQLITE_TEXT)
+                return false;
+            const char* text =
+                reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+            const int size = sqlite3_column_bytes(m_statement, column);
+            key.append(reinterpret_cast<const char*>(&size), sizeof size);
+            key.append(text, std::size_t(size));
+        }
+        return true;
+    }
+
+private:
+    static bool isAscii(const char* text, int size)
+    {
+        for (int i = 0; i < size; ++i) {
+            if (static_cast<unsigned char>(text[i]) >= 0x80)
+                return false;
+        }
+        return true;
+    }
+
+    // Text as the driver reads it: SQLite's own conversion to UTF-16.
+    QString utf16(int column) const
+    {
+        const void* text = sqlite3_column_text16(m_statement, column);
+        return QString(static_cast<const QChar*>(text),
+                       sqlite3_column_bytes16(m_statement, column) / int(sizeof(QChar)));
+    }
+
+    sqlite3_stmt* m_statement;
+};
+} // namespace
+
 bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>& rankData,
                          LTInt64& lastUpdateNo)
 {
@@ -290,64 +422,125 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
             seriesIndex.insert(key, series);
     }
 
+    // The rank rows are most of the file: they are read on the driver's own SQLite
+    // handle, without a QVariant per column, and each distinct key is turned into text and
+    // matched once. Every value reads as the driver would give it (RowReader).
+    sqlite3* handle = nullptr;
+    const QVariant driverHandle = m_DB.driver()->handle();
+    if (driverHandle.isValid() && qstrcmp(driverHandle.typeName(), "sqlite3*") == 0)
+        handle = *static_cast<sqlite3* const*>(driverHandle.constData());
+    query.finish();
+    sqlite3_stmt* statement = nullptr;
+    const int prepared =
+        handle ? sqlite3_prepare_v2(handle, "select * from UpdateFlow", -1, &statement, nullptr)
+               : SQLITE_MISUSE;
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> finalizer(statement, sqlite3_finalize);
+    const auto scanFailed = [&](int code) {
+        const QString message =
+            handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("no SQLite handle");
+        finalizer.reset(); // the handle closes only without open statements
+        websites.clear();
+        releaseSeries(rankData);
+        FailedRead(QSqlError(QStringLiteral("Unable to fetch row"), message,
+                             QSqlError::ConnectionError, QString::number(code)));
+        return false;
+    };
+    if (prepared != SQLITE_OK)
+        return scanFailed(prepared);
+
+    RowReader row(statement);
+    // Raw key bytes -> its series, or null when the key fits no website. Each update run
+    // writes its keys in the same order, so the key that followed a key last time is
+    // tried before the hash.
+    struct KeyEntry {
+        const std::string* key = nullptr;
+        RANK_DATA* series = nullptr;
+        KeyEntry* next = nullptr;
+    };
+    std::unordered_map<std::string, KeyEntry> seriesOfKey;
+    KeyEntry* previous = nullptr;
+    std::string rawKey;
     UpdateNumberSet updateNumbers;
     LTInt64 highest = 0;
-    if (!query.exec(QStringLiteral("select * from UpdateFlow")))
-        return failed(query);
-    while (query.next()) {
-        UPDATE_FLOW flow;
-        if (!readUpdateNo(query.value(0), flow.UpdateNo))
+    int step;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+        LTInt64 updateNo = 0;
+        if (!row.updateNo(0, updateNo))
             continue;
-        flow.Website = query.value(1).toString();
-        flow.SearchEngine = query.value(2).toString();
-        flow.Keyword = query.value(3).toString();
-        flow.SearchTime = SqlValue::toDateTime(query.value(4));
-        flow.Rank = readRank(query.value(5));
-        flow.RankURL = query.value(6).toString();
-        flow.Lang = query.value(7).toString();
-
         // Repeats are tested before the fit, so a repeat among dropped rows counts too.
-        if (!updateNumbers.insert(flow.UpdateNo)) {
+        if (!updateNumbers.insert(updateNo)) {
             websites.clear();
             releaseSeries(rankData);
             return false;
         }
-        if (flow.UpdateNo > highest)
-            highest = flow.UpdateNo;
+        if (updateNo > highest)
+            highest = updateNo;
 
-        const auto fit =
-            fits.find(FitKey{flow.Website, flow.Keyword, flow.SearchEngine, flow.Lang});
-        if (fit == fits.end())
-            continue;
-        RANK_DATA*& cached = fit.value();
-        if (!cached) {
-            // Another language of the same key may have started the series already.
-            RANK_DATA*& series =
-                seriesIndex[SeriesKey{flow.Website, flow.SearchEngine, flow.Keyword}];
-            if (!series) {
-                series = new RANK_DATA;
-                series->Website = flow.Website;
-                series->Keyword = flow.Keyword;
-                series->SearchEngine = flow.SearchEngine;
-                series->Lang = flow.Lang;
-                rankData.push_back(series);
+        RANK_DATA* found = nullptr;
+        KeyEntry* entry = nullptr;
+        const bool keyed = row.rawKey({1, 2, 3, 7}, rawKey);
+        if (keyed) {
+            if (previous && previous->next && *previous->next->key == rawKey) {
+                entry = previous->next;
+            } else {
+                const auto known = seriesOfKey.find(rawKey);
+                if (known != seriesOfKey.end())
+                    entry = &known->second;
             }
-            cached = series;
         }
+        if (entry) {
+            found = entry->series;
+        } else {
+            const QString website = row.text(1);
+            const QString searchEngine = row.text(2);
+            const QString keyword = row.text(3);
+            const QString lang = row.text(7);
+            const auto fit = fits.find(FitKey{website, keyword, searchEngine, lang});
+            if (fit != fits.end()) {
+                RANK_DATA*& cached = fit.value();
+                if (!cached) {
+                    // Another language of the same key may have started the series already.
+                    RANK_DATA*& series = seriesIndex[SeriesKey{website, searchEngine, keyword}];
+                    if (!series) {
+                        series = new RANK_DATA;
+                        series->Website = website;
+                        series->Keyword = keyword;
+                        series->SearchEngine = searchEngine;
+                        series->Lang = lang;
+                        rankData.push_back(series);
+                    }
+                    cached = series;
+                }
+                found = cached;
+            }
+            if (keyed) {
+                auto& added = *seriesOfKey.emplace(rawKey, KeyEntry()).first;
+                added.second.key = &added.first;
+                added.second.series = found;
+                entry = &added.second;
+            }
+        }
+        if (previous)
+            previous->next = entry;
+        previous = entry;
+        if (!found)
+            continue;
 
         FLOW_ITEM item;
-        item.UpdateNo = flow.UpdateNo;
-        item.Rank = qint16(flow.Rank);
-        item.SearchTime = flow.SearchTime;
-        item.RankURL = flow.RankURL;
+        item.UpdateNo = updateNo;
+        item.Rank = qint16(row.rank(5));
+        item.SearchTime = row.dateTime(4);
         // The ranking address mostly repeats from one day to the next: share its text.
-        std::vector<FLOW_ITEM>& items = cached->FlowItems;
-        if (!items.empty() && items.back().RankURL == item.RankURL)
+        std::vector<FLOW_ITEM>& items = found->FlowItems;
+        if (!items.empty() && row.textEquals(6, items.back().RankURL))
             item.RankURL = items.back().RankURL;
+        else
+            item.RankURL = row.text(6);
         items.push_back(std::move(item));
     }
-    if (query.lastError().isValid())
-        return failed(query);
+    // An error is no end of the rows.
+    if (step != SQLITE_DONE)
+        return scanFailed(step);
     lastUpdateNo = highest;
 
     if (m_nDbVersion == 0 && !UpgradeDatabase(1001, websites)) {

@@ -1,5 +1,6 @@
 #include "SqlValue.h"
 
+#include <QFileInfo>
 #include <QMetaType>
 
 namespace {
@@ -10,6 +11,19 @@ const char kDateFormat[] = "yyyy-MM-dd";
 bool isNull(const QVariant& value)
 {
     return !value.isValid() || value.isNull();
+}
+
+// The number of count decimal digits at text; -1 when one is no digit.
+int digits(const char* text, int count)
+{
+    int number = 0;
+    for (int i = 0; i < count; ++i) {
+        const unsigned digit = unsigned(text[i]) - '0';
+        if (digit > 9)
+            return -1;
+        number = number * 10 + int(digit);
+    }
+    return number;
 }
 } // namespace
 
@@ -62,6 +76,40 @@ QDateTime toDateTime(const QVariant& value)
     if (result.isValid() && result.timeSpec() != Qt::LocalTime)
         result = QDateTime(result.date(), result.time(), Qt::LocalTime);
     return result;
+}
+
+bool readStoredDateTime(const char* text, qsizetype size, QDateTime& value)
+{
+    // "yyyy-MM-ddTHH:mm:ss", optionally ".zzz". Other texts (blanks, other separators,
+    // hour 24, fractions of other lengths) take the general reading.
+    if (size != 19 && size != 23)
+        return false;
+    if (text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' || text[16] != ':')
+        return false;
+    const int year = digits(text, 4);
+    const int month = digits(text + 5, 2);
+    const int day = digits(text + 8, 2);
+    const int hour = digits(text + 11, 2);
+    const int minute = digits(text + 14, 2);
+    const int second = digits(text + 17, 2);
+    int msec = 0;
+    if (size == 23) {
+        if (text[19] != '.')
+            return false;
+        msec = digits(text + 20, 3);
+    }
+    if (year < 1 || month < 0 || day < 0 || hour < 0 || hour > 23 || minute < 0 || minute > 59 ||
+        second < 0 || second > 59 || msec < 0 || !QDate::isValid(year, month, day))
+        return false;
+    value = QDateTime(QDate(year, month, day), QTime(hour, minute, second, msec), Qt::LocalTime);
+    return true;
+}
+
+void pinLocalTimeZone()
+{
+    if (qEnvironmentVariableIsSet("TZ") || !QFileInfo::exists(QStringLiteral("/etc/localtime")))
+        return;
+    qputenv("TZ", ":/etc/localtime");
 }
 
 QTime toTime(const QVariant& value)

@@ -17,8 +17,19 @@ QVariant fromDate(const QDate& value);
 QVariant fromBool(bool value);
 
 QDateTime toDateTime(const QVariant& value);
+// The date-time of stored text (UTF-8) in one of the two forms written, read without a
+// QString: false for any other text, which toDateTime then reads. The value equals what
+// toDateTime gives for the same text.
+bool readStoredDateTime(const char* text, qsizetype size, QDateTime& value);
 QTime toTime(const QVariant& value);
 QDate toDate(const QVariant& value);
 bool toBool(const QVariant& value);
+
+// Local date-times are built from stored text for every row of a load. With TZ unset the
+// C library checks the status of /etc/localtime at each conversion, a system call per
+// row; naming that same default zone explicitly (":/etc/localtime", which Qt also takes
+// for the system zone) keeps its rules loaded. Nothing changes when TZ is set or the file
+// is missing. Call before any other thread runs: it sets the environment.
+void pinLocalTimeZone();
 
 } // namespace SqlValue
