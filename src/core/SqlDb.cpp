@@ -452,9 +452,30 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
     // Raw key bytes -> its series, or null when the key fits no website. Each update run
     // writes its keys in the same order, so the key that followed a key last time is
     // tried before the hash.
+    // The address of each series' newest point, side by side: reading it from the end of
+    // every series' own list costs a cache miss per row.
+    struct LastAddress {
+        QString url;
+        bool any = false;
+    };
+    std::vector<LastAddress> lastAddresses;
+    QHash<RANK_DATA*, int> addressSlots;
+    const auto addressSlot = [&](RANK_DATA* series) {
+        const auto known = addressSlots.constFind(series);
+        if (known != addressSlots.cend())
+            return known.value();
+        LastAddress last;
+        last.any = !series->FlowItems.empty();
+        if (last.any)
+            last.url = series->FlowItems.back().RankURL;
+        lastAddresses.push_back(last);
+        addressSlots.insert(series, int(lastAddresses.size() - 1));
+        return int(lastAddresses.size() - 1);
+    };
     struct KeyEntry {
         const std::string* key = nullptr;
         RANK_DATA* series = nullptr;
+        int addressSlot = -1;
         KeyEntry* next = nullptr;
     };
     std::unordered_map<std::string, KeyEntry> seriesOfKey;
@@ -517,6 +538,8 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
                 auto& added = *seriesOfKey.emplace(rawKey, KeyEntry()).first;
                 added.second.key = &added.first;
                 added.second.series = found;
+                if (found)
+                    added.second.addressSlot = addressSlot(found);
                 entry = &added.second;
             }
         }
@@ -531,12 +554,16 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
         item.Rank = qint16(row.rank(5));
         item.SearchTime = row.dateTime(4);
         // The ranking address mostly repeats from one day to the next: share its text.
-        std::vector<FLOW_ITEM>& items = found->FlowItems;
-        if (!items.empty() && row.textEquals(6, items.back().RankURL))
-            item.RankURL = items.back().RankURL;
-        else
+        LastAddress& last =
+            lastAddresses[std::size_t(entry ? entry->addressSlot : addressSlot(found))];
+        if (last.any && row.textEquals(6, last.url)) {
+            item.RankURL = last.url;
+        } else {
             item.RankURL = row.text(6);
-        items.push_back(std::move(item));
+            last.url = item.RankURL;
+        }
+        last.any = true;
+        found->FlowItems.push_back(std::move(item));
     }
     // An error is no end of the rows.
     if (step != SQLITE_DONE)
