@@ -72,11 +72,13 @@ int phaseLoad()
     LTInt64 last = 0;
     QElapsedTimer timer;
     timer.start();
+    const double cpuStart = YearData::cpuSeconds();
     const bool ok = store.LoadRankData(websites, series, last);
     const qint64 elapsed = timer.nsecsElapsed();
+    const double cpu = YearData::cpuSeconds() - cpuStart;
     for (RANK_DATA* s : series)
         delete s;
-    say(QStringLiteral("load %1 %2").arg(elapsed / 1e9, 0, 'f', 4).arg(ok));
+    say(QStringLiteral("load %1 %2").arg(elapsed / 1e9, 0, 'f', 4).arg(cpu, 0, 'f', 4));
     return ok ? 0 : 1;
 }
 
@@ -116,6 +118,7 @@ int phaseRebuild(int argc, char* argv[], int repeats)
         const QPointer<RankMain> before = window.Hub();
         QElapsedTimer timer;
         timer.start();
+        const double cpuStart = YearData::cpuSeconds();
         QCoreApplication::postEvent(&window, new ParamEvent(0));
         // The loop handles the event, lays out and paints the new central widget; the old
         // one goes at the next turn of the outermost loop.
@@ -125,13 +128,14 @@ int phaseRebuild(int argc, char* argv[], int repeats)
         const qint64 deleted = timer.nsecsElapsed();
         app.processEvents();
         const qint64 elapsed = timer.nsecsElapsed();
+        const double cpu = YearData::cpuSeconds() - cpuStart;
         say(QStringLiteral("parts handled %1 deleted %2 painted %3")
                 .arg(handled / 1e9, 0, 'f', 4)
                 .arg((deleted - handled) / 1e9, 0, 'f', 4)
                 .arg((elapsed - deleted) / 1e9, 0, 'f', 4));
         if (before) // not rebuilt, or the old central widget is still there
             return 2;
-        say(QStringLiteral("rebuild %1").arg(elapsed / 1e9, 0, 'f', 4));
+        say(QStringLiteral("rebuild %1 %2").arg(elapsed / 1e9, 0, 'f', 4).arg(cpu, 0, 'f', 4));
     }
     s_wndRMainWindow = nullptr;
     MessageBoxHook::install(nullptr);
@@ -255,7 +259,8 @@ QProcessEnvironment childEnvironment(const QString& home, const QString& display
     return env;
 }
 
-// Runs this program in a phase; returns the figures it printed for the given name.
+// Runs this program in a phase; returns the wall-clock and CPU seconds it printed for
+// the given name.
 QList<double> runPhase(const QStringList& args, const QProcessEnvironment& env, bool isolated,
                        const QString& name)
 {
@@ -275,16 +280,31 @@ QList<double> runPhase(const QStringList& args, const QProcessEnvironment& env, 
         QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n'));
     for (const QString& line : lines) {
         const QStringList fields = line.split(QLatin1Char(' '));
-        if (fields.size() >= 2 && fields[0] == name)
-            figures << fields[1].toDouble();
+        if (fields.size() >= 3 && fields[0] == name && figures.isEmpty())
+            figures << fields[1].toDouble() << fields[2].toDouble();
         else if (!line.isEmpty())
             say(QStringLiteral("  %1: %2").arg(name, line));
     }
     return figures;
 }
 
-// The real program from exec until its main window is mapped, in seconds; -1 on failure.
-double runProgram(Xvfb& xvfb, const QProcessEnvironment& env)
+// CPU seconds a process has used so far (user and system), from /proc.
+double processCpuSeconds(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray text = stat.readAll();
+    // The fields after the command name, which is in parentheses and may hold blanks.
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13)
+        return -1;
+    return (fields[11].toDouble() + fields[12].toDouble()) / double(::sysconf(_SC_CLK_TCK));
+}
+
+// The real program from exec until its main window is mapped: wall-clock and CPU
+// seconds; empty on failure.
+QList<double> runProgram(Xvfb& xvfb, const QProcessEnvironment& env)
 {
     QProcess program;
     program.setProcessEnvironment(env);
@@ -296,9 +316,12 @@ double runProgram(Xvfb& xvfb, const QProcessEnvironment& env)
     const bool mapped =
         program.waitForStarted(10000) && xvfb.waitForMappedWindow(program.processId(), program);
     const qint64 elapsed = timer.nsecsElapsed();
+    const double cpu = mapped ? processCpuSeconds(program.processId()) : -1;
     program.kill();
     program.waitForFinished(30000);
-    return mapped ? elapsed / 1e9 : -1;
+    if (!mapped || cpu < 0)
+        return {};
+    return {elapsed / 1e9, cpu};
 }
 
 QString spread(QList<double> ratios)
@@ -363,30 +386,39 @@ int main(int argc, char* argv[])
     const QProcessEnvironment env = childEnvironment(home, xvfb.display());
 
     // Phases take turns so that a busy moment of the machine does not fall on one only.
-    QList<double> windowRatios, rebuildRatios;
+    QList<double> windowRatios, rebuildRatios, windowCpuRatios, rebuildCpuRatios;
     for (int round = 0; round < rounds; ++round) {
         const QList<double> load = runPhase({QStringLiteral("--phase"), QStringLiteral("load")},
                                             env, false, QStringLiteral("load"));
-        const double window = runProgram(xvfb, env);
+        const QList<double> window = runProgram(xvfb, env);
         const QList<double> rebuild =
             runPhase({QStringLiteral("--phase"), QStringLiteral("rebuild"), QStringLiteral("1")},
                      env, true, QStringLiteral("rebuild"));
-        if (load.isEmpty() || window < 0 || rebuild.isEmpty()) {
+        if (load.isEmpty() || window.isEmpty() || rebuild.isEmpty()) {
             say(QStringLiteral("round %1 failed").arg(round + 1));
             return 1;
         }
-        windowRatios << window / load.first();
-        rebuildRatios << rebuild.first() / load.first();
-        say(QStringLiteral("round %1: load %2 s, window %3 s, rebuild %4 s, window/load %5, "
-                           "rebuild/load %6")
+        windowRatios << window[0] / load[0];
+        rebuildRatios << rebuild[0] / load[0];
+        windowCpuRatios << window[1] / load[1];
+        rebuildCpuRatios << rebuild[1] / load[1];
+        say(QStringLiteral("round %1: load %2 s (CPU %3 s), window %4 s (CPU %5 s), rebuild %6 s "
+                           "(CPU %7 s); window/load %8, rebuild/load %9")
                 .arg(round + 1)
-                .arg(load.first(), 0, 'f', 3)
-                .arg(window, 0, 'f', 3)
-                .arg(rebuild.first(), 0, 'f', 3)
+                .arg(load[0], 0, 'f', 3)
+                .arg(load[1], 0, 'f', 3)
+                .arg(window[0], 0, 'f', 3)
+                .arg(window[1], 0, 'f', 3)
+                .arg(rebuild[0], 0, 'f', 3)
+                .arg(rebuild[1], 0, 'f', 3)
                 .arg(windowRatios.last(), 0, 'f', 3)
                 .arg(rebuildRatios.last(), 0, 'f', 3));
     }
     say(QStringLiteral("ratio window/load (target 1.3 or less): %1").arg(spread(windowRatios)));
     say(QStringLiteral("ratio rebuild/load (target 1.3 or less): %1").arg(spread(rebuildRatios)));
+    // CPU time varies less on a busy machine; the program's figure covers its whole
+    // process up to the mapped window.
+    say(QStringLiteral("CPU ratio window/load: %1").arg(spread(windowCpuRatios)));
+    say(QStringLiteral("CPU ratio rebuild/load: %1").arg(spread(rebuildCpuRatios)));
     return 0;
 }

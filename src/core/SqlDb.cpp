@@ -297,14 +297,13 @@ public:
         return wide;
     }
 
-    QDateTime dateTime(int column) const
+    QDateTime dateTime(int column)
     {
         QDateTime result;
         if (sqlite3_column_type(m_statement, column) == SQLITE_TEXT) {
             const char* text =
                 reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
-            if (SqlValue::readStoredDateTime(text, sqlite3_column_bytes(m_statement, column),
-                                             result))
+            if (m_dateTimes.read(text, sqlite3_column_bytes(m_statement, column), result))
                 return result;
         }
         return SqlValue::toDateTime(value(column));
@@ -372,6 +371,7 @@ private:
     }
 
     sqlite3_stmt* m_statement;
+    SqlValue::StoredDateTimes m_dateTimes;
 };
 } // namespace
 
