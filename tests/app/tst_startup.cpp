@@ -151,7 +151,8 @@ private slots:
     // the history and went on writing into the damaged file.
     void damagedDatabaseFailsTheStart()
     {
-        requireRoot();
+        if (::geteuid() != 0)
+            QSKIP("Starting the program needs a private mount namespace (root).");
         {
             SqlDb store;
             QVERIFY(store.SetConfigValue(QStringLiteral("DB_VER"), 1001));
