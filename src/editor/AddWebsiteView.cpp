@@ -522,19 +522,20 @@ bool AddWebsiteView::storeInTransaction(const std::function<bool(QString&)>& wri
         return false;
     QSqlDatabase& db = hub->m_Sqldb.m_DB;
     const std::vector<SCHEDUAL> scheduals = hub->m_vSchedual;
+    error.clear();
     if (!db.transaction()) {
         error = db.lastError().text();
-        return false;
+    } else {
+        if (writes(error)) {
+            if (db.commit())
+                return true;
+            error = db.lastError().text();
+        }
+        db.rollback();
+        hub->m_vSchedual = scheduals;
     }
-    error.clear();
-    if (writes(error)) {
-        if (db.commit())
-            return true;
-        error = db.lastError().text();
-    }
-    db.rollback();
-    hub->m_vSchedual = scheduals;
-    if (error.isEmpty())
+    // Some failures come without a driver text; the user still learns that nothing was saved.
+    if (error.trimmed().isEmpty())
         error = QLatin1String(kSaveFailed);
     return false;
 }
