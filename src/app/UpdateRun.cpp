@@ -13,6 +13,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <unordered_set>
+
 namespace {
 
 const QString kTitle = QStringLiteral("Lumatrove");
@@ -64,6 +66,51 @@ bool StartAndMerge(RankMain& hub, Progress& progress, std::unique_ptr<RankOperat
         refresh();
     return true;
 }
+
+// What a merge changed in memory, so that a merge the file refused can be taken back:
+// the series it added, and per touched series its length and newest point before.
+class MergeUndo
+{
+public:
+    explicit MergeUndo(std::vector<RANK_DATA*>& rankData)
+        : m_rankData(rankData), m_seriesCount(rankData.size())
+    {}
+
+    // Call before the series' points change.
+    void Touch(RANK_DATA* series)
+    {
+        if (!m_seen.insert(series).second)
+            return;
+        Saved saved{series, series->FlowItems.size(), FLOW_ITEM()};
+        if (!series->FlowItems.empty())
+            saved.newest = series->FlowItems.back();
+        m_saved.push_back(std::move(saved));
+    }
+
+    void Undo()
+    {
+        for (Saved& saved : m_saved) {
+            std::vector<FLOW_ITEM>& items = saved.series->FlowItems;
+            items.erase(items.begin() + std::ptrdiff_t(saved.size), items.end());
+            if (!items.empty())
+                items.back() = std::move(saved.newest);
+        }
+        for (std::size_t i = m_seriesCount; i < m_rankData.size(); ++i)
+            delete m_rankData[i];
+        m_rankData.resize(m_seriesCount);
+    }
+
+private:
+    struct Saved {
+        RANK_DATA* series;
+        std::size_t size;
+        FLOW_ITEM newest;
+    };
+    std::vector<RANK_DATA*>& m_rankData;
+    const std::size_t m_seriesCount;
+    std::unordered_set<RANK_DATA*> m_seen;
+    std::vector<Saved> m_saved;
+};
 
 } // namespace
 
@@ -262,14 +309,27 @@ void UpdateToDatabaseAndMem(std::list<UPDATE_FLOW>& flows, std::vector<RANK_DATA
 void UpdateToDatabaseAndMem(std::list<UPDATE_FLOW>& flows, std::vector<RANK_DATA*>& rankData,
                             RankMain& hub)
 {
+    // The transaction comes first: when it cannot begin, memory is left as it was.
+    QSqlQuery query(hub.m_Sqldb.m_DB);
+    if (!query.exec(QStringLiteral("begin"))) {
+        MessageBoxHook::warning(nullptr, kTitle, query.lastError().text());
+        return;
+    }
+
+    MergeUndo undo(rankData);
     std::vector<UPDATE_FLOW*> inserts;
     std::vector<UPDATE_FLOW*> updates;
     for (UPDATE_FLOW& flow : flows) {
         RANK_DATA* series = AssignProperRankData(rankData, flow);
         if (HasUpdatedThisDay(series, flow, flow.UpdateNo)) {
+            // A failed re-check says nothing about the rank the day already has.
+            if (flow.Rank == 0 && series->FlowItems.back().Rank != 0)
+                continue;
+            undo.Touch(series);
             UpdateToFlowItem(series, flow);
             updates.push_back(&flow);
         } else {
+            undo.Touch(series);
             flow.UpdateNo = hub.GetLastUpdateNo() + 1;
             FLOW_ITEM point;
             point.UpdateNo = flow.UpdateNo;
@@ -281,25 +341,20 @@ void UpdateToDatabaseAndMem(std::list<UPDATE_FLOW>& flows, std::vector<RANK_DATA
         }
     }
 
-    QSqlQuery query(hub.m_Sqldb.m_DB);
-    if (!query.exec(QStringLiteral("begin"))) {
-        MessageBoxHook::warning(nullptr, kTitle, query.lastError().text());
+    // All or nothing: memory must never show points that the file does not keep.
+    QString error;
+    bool ok = inserts.empty() || hub.m_Sqldb.BatchInsert(inserts, error, query);
+    if (ok && !updates.empty())
+        ok = hub.m_Sqldb.BatchUpdate(updates, error, query);
+    if (ok && !query.exec(QStringLiteral("commit"))) {
+        ok = false;
+        error = query.lastError().text();
+    }
+    if (ok)
         return;
-    }
-    if (!inserts.empty()) {
-        QString error;
-        if (!hub.m_Sqldb.BatchInsert(inserts, error, query))
-            MessageBoxHook::warning(nullptr, kTitle, error);
-    }
-    if (!updates.empty()) {
-        QString error;
-        if (!hub.m_Sqldb.BatchUpdate(updates, error, query))
-            MessageBoxHook::warning(nullptr, kTitle, error);
-    }
-    if (!query.exec(QStringLiteral("commit"))) {
-        MessageBoxHook::warning(nullptr, kTitle, query.lastError().text());
-        // A transaction left open would make the "begin" of every later run fail, and
-        // closing the store would then drop all of their rows.
-        query.exec(QStringLiteral("rollback"));
-    }
+    // SQLite may have ended the transaction itself (a full disk); a failing rollback is
+    // then expected. Memory is put back before the box's event loop can paint anything.
+    query.exec(QStringLiteral("rollback"));
+    undo.Undo();
+    MessageBoxHook::warning(nullptr, kTitle, error);
 }
