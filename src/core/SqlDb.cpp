@@ -32,6 +32,9 @@ const char* const kCreateStatements[] = {
     "CREATE TABLE IF NOT EXISTS config(name TEXT, value TEXT)",
     "CREATE TABLE IF NOT EXISTS Schedual(Website TEXT, Type INTEGER, Days INTEGER, StartTime "
     "TIME, StartMode INTEGER, LastRunDay DATE)",
+    // The same-day rewrite of a measurement finds its row by number; without an index every
+    // row of the run would scan the whole table. An older store gains it here.
+    "CREATE INDEX IF NOT EXISTS UpdateFlow_UpdateNo ON UpdateFlow(UpdateNo)",
 };
 } // namespace
 

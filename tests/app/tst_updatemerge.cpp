@@ -1,4 +1,5 @@
 #include "MessageBoxWatcher.h"
+#include "RankHistory.h"
 #include "RankMain.h"
 #include "SqlValue.h"
 #include "TestMain.h"
@@ -6,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -96,16 +98,45 @@ QString iso(const QDateTime& time)
     return time.toString(Qt::ISODate);
 }
 
-// Every series, "website engine keyword lang: points", sorted.
-QStringList describe(const std::vector<RANK_DATA*>& rankData)
+// Every series, "website engine keyword lang: points", in list order.
+QStringList listed(const std::vector<RANK_DATA*>& rankData)
 {
     QStringList out;
     for (const RANK_DATA* series : rankData)
         out << QStringList{series->Website, series->SearchEngine, series->Keyword, series->Lang}
                        .join(' ') +
                    ": " + points(series).join(", ");
+    return out;
+}
+
+// The same, sorted.
+QStringList describe(const std::vector<RANK_DATA*>& rankData)
+{
+    QStringList out = listed(rankData);
     out.sort();
     return out;
+}
+
+// The merge's memory part as the rules state it, one list search and one scan for the
+// highest number per result.
+void plainMerge(std::list<UPDATE_FLOW> flows, std::vector<RANK_DATA*>& rankData, LTInt64 storedLast)
+{
+    for (UPDATE_FLOW& flow : flows) {
+        RANK_DATA* series = AssignProperRankData(rankData, flow);
+        if (HasUpdatedThisDay(series, flow, flow.UpdateNo)) {
+            if (flow.Rank == 0 && series->FlowItems.back().Rank != 0)
+                continue;
+            UpdateToFlowItem(series, flow);
+            continue;
+        }
+        LTInt64 last = storedLast;
+        for (const RANK_DATA* other : rankData) {
+            if (!other->FlowItems.empty())
+                last = qMax(last, other->FlowItems.back().UpdateNo);
+        }
+        series->FlowItems.push_back(
+            FLOW_ITEM{last + 1, qint16(flow.Rank), flow.SearchTime, flow.RankURL});
+    }
 }
 
 // What the next start would show.
@@ -537,6 +568,44 @@ private slots:
         QCOMPARE(storedRows(hub.m_Sqldb),
                  rowsBefore + QStringList{"6 www.google.com shoes 2  " + iso(t10)});
         QCOMPARE(freshLoad(hub.m_Sqldb), describe(hub.m_vRankData));
+    }
+
+    // Runs of random results, failed checks among them, over stored series and new ones:
+    // memory, in list order, is what the rules give one result at a time, and the file
+    // loads back to it.
+    void sameAsOneResultAtATime()
+    {
+        {
+            SqlDb store;
+            QVERIFY(addRow(store, 3, G, "shoes", QDateTime(yesterday, QTime(9, 0)), 7));
+            QVERIFY(addRow(store, 8, B, "boots", QDateTime(today, QTime(1, 0)), 0));
+            QVERIFY(addRow(store, 11, G, "hats", QDateTime(today, QTime(2, 0)), 40));
+        }
+        RankMain hub;
+        QRandomGenerator random(15);
+        const QStringList keywords{"shoes", "boots", "hats"};
+        for (int run = 0; run < 4; ++run) {
+            std::vector<RANK_DATA*> expected;
+            for (const RANK_DATA* series : hub.m_vRankData)
+                expected.push_back(new RANK_DATA(*series));
+            std::list<UPDATE_FLOW> flows;
+            for (int i = 0; i < 40; ++i) {
+                const int rank = random.bounded(3) == 0 ? 0 : 1 + int(random.bounded(101));
+                const QDate day = today.addDays(run - 3 + int(random.bounded(2)));
+                flows.push_back(measurement(random.bounded(2) ? G : B,
+                                            keywords[int(random.bounded(3))],
+                                            QDateTime(day, QTime(10, i)), rank,
+                                            QString("http://example.com/%1/%2").arg(run).arg(i)));
+            }
+            plainMerge(flows, expected, hub.GetLastUpdateNo());
+            MessageBoxWatcher boxes;
+            UpdateToDatabaseAndMem(flows, hub.m_vRankData, hub);
+            QCOMPARE(boxes.boxes().size(), 0);
+            QCOMPARE(listed(hub.m_vRankData), listed(expected));
+            for (RANK_DATA* series : expected)
+                delete series;
+            QCOMPARE(freshLoad(hub.m_Sqldb), describe(hub.m_vRankData));
+        }
     }
 
     void overwriteByNumber_data()
