@@ -43,13 +43,22 @@ void SetLabel(Progress& progress, const QString& text)
         label->setText(text);
 }
 
-// A stored proxy of unknown type keeps the operation from being built; the flag was
-// never set.
-void WarnCannotStart(QWidget* parent, const LTException& error)
+// The run's operation with the dialog as its progress sink. A stored proxy of unknown
+// type keeps it from being built: the warning is shown (the flag was never set) and the
+// result is null.
+std::unique_ptr<RankOperation> BuildOperation(RankMain& hub, Progress& progress, QWidget* parent)
 {
-    MessageBoxHook::warning(parent, kTitle,
-                            QStringLiteral("Can not start update process: %1.")
-                                .arg(QString::fromLocal8Bit(error.message())));
+    std::unique_ptr<RankOperation> operation;
+    try {
+        operation = UpdateRun::MakeOperation(&hub.m_bUpdateRunning);
+    } catch (const LTException& error) {
+        MessageBoxHook::warning(parent, kTitle,
+                                QStringLiteral("Can not start update process: %1.")
+                                    .arg(QString::fromLocal8Bit(error.message())));
+        return nullptr;
+    }
+    operation->SetProgress(&progress);
+    return operation;
 }
 
 // Steps 7 to 10 of a run whose checks are queued: false when nothing could start (the
@@ -213,14 +222,9 @@ void UpdateRun::Overview(RankMain& hub, QWidget* page, int websiteIndex, const R
     if (last.isValid() && last.date() == QDate::currentDate())
         SetLabel(progress, kRemaining);
 
-    std::unique_ptr<RankOperation> operation;
-    try {
-        operation = MakeOperation(&hub.m_bUpdateRunning);
-    } catch (const LTException& error) {
-        WarnCannotStart(page, error);
+    std::unique_ptr<RankOperation> operation = BuildOperation(hub, progress, page);
+    if (!operation)
         return;
-    }
-    operation->SetProgress(&progress);
     for (const QString& keyword : website.Keywords) {
         for (const SEARCH_ENGINE& engine : website.SearchEngines) {
             if (!HasUpdateSuccessThisDay(hub.m_vRankData, website.Website, engine.SearchEngine,
@@ -244,14 +248,9 @@ void UpdateRun::Keyword(RankMain& hub, QWidget* page, WEBSITE* website,
 
     Progress progress(page);
     progress.setModal(true);
-    std::unique_ptr<RankOperation> operation;
-    try {
-        operation = MakeOperation(&hub.m_bUpdateRunning);
-    } catch (const LTException& error) {
-        WarnCannotStart(page, error);
+    std::unique_ptr<RankOperation> operation = BuildOperation(hub, progress, page);
+    if (!operation)
         return;
-    }
-    operation->SetProgress(&progress);
     for (const SEARCH_ENGINE& engine : website->SearchEngines)
         operation->AddCheckRankTask(website->Website, &engine, *keyword);
     if (!StartAndMerge(hub, progress, operation, refresh))
@@ -304,14 +303,9 @@ void UpdateRun::UpdateAll(RankMain& hub, QWidget* headerBar, int websiteCount,
 
     Progress progress(headerBar);
     progress.setModal(true);
-    std::unique_ptr<RankOperation> operation;
-    try {
-        operation = MakeOperation(&hub.m_bUpdateRunning);
-    } catch (const LTException& error) {
-        WarnCannotStart(headerBar, error);
+    std::unique_ptr<RankOperation> operation = BuildOperation(hub, progress, headerBar);
+    if (!operation)
         return;
-    }
-    operation->SetProgress(&progress);
     LTInt64 wanted = 0;
     for (const WEBSITE& website : hub.m_vWebsites) {
         wanted += PairCount(website);
