@@ -13,6 +13,7 @@
 
 #include <sqlite3.h>
 
+#include <ctime>
 #include <vector>
 
 namespace YearData {
@@ -33,6 +34,13 @@ QString websiteUrl(int w)
 QString keywordText(int w, int k)
 {
     return QStringLiteral("keyword %1 for site %2").arg(k).arg(w);
+}
+
+double cpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + now.tv_nsec / 1e9;
 }
 
 qint64 procStatus(const char* field)

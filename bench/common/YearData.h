@@ -27,6 +27,10 @@ bool generate(const QString& path);
 // stdout.
 QString prepareHome(const QString& home);
 
+// CPU time of this process (all its threads) so far, in seconds. On a busy machine it
+// varies less than the wall-clock time.
+double cpuSeconds();
+
 // Figures of this process from /proc/self/status (VmRSS, VmHWM...), in kB; -1 if absent.
 qint64 procStatus(const char* field);
 } // namespace YearData

@@ -44,8 +44,9 @@ RankMain::RankMain(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, fla
     RequestNews(NewsPage());
 
     // The model. A repeated update number makes the load fail with empty lists; the
-    // repeats are then removed and the model loaded once more.
-    if (!m_Sqldb.LoadRankData(m_vWebsites, m_vRankData, m_nLastUpdateNo)) {
+    // repeats are then removed and the model loaded once more. A file that could not be
+    // read has closed the store instead, and nothing may be written into it.
+    if (!m_Sqldb.LoadRankData(m_vWebsites, m_vRankData, m_nLastUpdateNo) && m_Sqldb.m_DB.isOpen()) {
         m_Sqldb.ClearRepeatedUpdateNo();
         m_Sqldb.LoadRankData(m_vWebsites, m_vRankData, m_nLastUpdateNo);
     }

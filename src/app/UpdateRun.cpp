@@ -9,9 +9,12 @@
 
 #include <QDate>
 #include <QDebug>
+#include <QHash>
 #include <QLabel>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <unordered_set>
 
 namespace {
 
@@ -40,13 +43,22 @@ void SetLabel(Progress& progress, const QString& text)
         label->setText(text);
 }
 
-// A stored proxy of unknown type keeps the operation from being built; the flag was
-// never set.
-void WarnCannotStart(QWidget* parent, const LTException& error)
+// The run's operation with the dialog as its progress sink. A stored proxy of unknown
+// type keeps it from being built: the warning is shown (the flag was never set) and the
+// result is null.
+std::unique_ptr<RankOperation> BuildOperation(RankMain& hub, Progress& progress, QWidget* parent)
 {
-    MessageBoxHook::warning(parent, kTitle,
-                            QStringLiteral("Can not start update process: %1.")
-                                .arg(QString::fromLocal8Bit(error.message())));
+    std::unique_ptr<RankOperation> operation;
+    try {
+        operation = UpdateRun::MakeOperation(&hub.m_bUpdateRunning);
+    } catch (const LTException& error) {
+        MessageBoxHook::warning(parent, kTitle,
+                                QStringLiteral("Can not start update process: %1.")
+                                    .arg(QString::fromLocal8Bit(error.message())));
+        return nullptr;
+    }
+    operation->SetProgress(&progress);
+    return operation;
 }
 
 // Steps 7 to 10 of a run whose checks are queued: false when nothing could start (the
@@ -64,6 +76,101 @@ bool StartAndMerge(RankMain& hub, Progress& progress, std::unique_ptr<RankOperat
         refresh();
     return true;
 }
+
+// What a merge changed in memory, so that a merge the file refused can be taken back:
+// the series it added, and per touched series its length and newest point before.
+class MergeUndo
+{
+public:
+    explicit MergeUndo(std::vector<RANK_DATA*>& rankData)
+        : m_rankData(rankData), m_seriesCount(rankData.size())
+    {}
+
+    // Call before the series' points change.
+    void Touch(RANK_DATA* series)
+    {
+        if (!m_seen.insert(series).second)
+            return;
+        Saved saved{series, series->FlowItems.size(), FLOW_ITEM()};
+        if (!series->FlowItems.empty())
+            saved.newest = series->FlowItems.back();
+        m_saved.push_back(std::move(saved));
+    }
+
+    void Undo()
+    {
+        for (Saved& saved : m_saved) {
+            std::vector<FLOW_ITEM>& items = saved.series->FlowItems;
+            items.erase(items.begin() + std::ptrdiff_t(saved.size), items.end());
+            if (!items.empty())
+                items.back() = std::move(saved.newest);
+        }
+        for (std::size_t i = m_seriesCount; i < m_rankData.size(); ++i)
+            delete m_rankData[i];
+        m_rankData.resize(m_seriesCount);
+    }
+
+private:
+    struct Saved {
+        RANK_DATA* series;
+        std::size_t size;
+        FLOW_ITEM newest;
+    };
+    std::vector<RANK_DATA*>& m_rankData;
+    const std::size_t m_seriesCount;
+    std::unordered_set<RANK_DATA*> m_seen;
+    std::vector<Saved> m_saved;
+};
+
+// The merge's series by key. Like AssignProperRankData, the first series in list order
+// wins and a missing one is appended; a hash keeps a large run linear.
+class SeriesIndex
+{
+public:
+    explicit SeriesIndex(std::vector<RANK_DATA*>& rankData) : m_rankData(rankData)
+    {
+        m_index.reserve(qsizetype(rankData.size()));
+        for (RANK_DATA* series : rankData) {
+            if (!series)
+                continue;
+            const Key key{series->Website, series->SearchEngine, series->Keyword};
+            if (!m_index.contains(key))
+                m_index.insert(key, series);
+        }
+    }
+
+    RANK_DATA* Assign(const UPDATE_FLOW& flow)
+    {
+        RANK_DATA*& series = m_index[Key{flow.Website, flow.SearchEngine, flow.Keyword}];
+        if (!series) {
+            series = new RANK_DATA;
+            series->Website = flow.Website;
+            series->Keyword = flow.Keyword;
+            series->SearchEngine = flow.SearchEngine;
+            series->Lang = flow.Lang;
+            m_rankData.push_back(series);
+        }
+        return series;
+    }
+
+private:
+    struct Key {
+        QString website;
+        QString searchEngine;
+        QString keyword;
+        bool operator==(const Key& other) const
+        {
+            return keyword == other.keyword && searchEngine == other.searchEngine &&
+                   website == other.website;
+        }
+        friend size_t qHash(const Key& key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.website, key.searchEngine, key.keyword);
+        }
+    };
+    std::vector<RANK_DATA*>& m_rankData;
+    QHash<Key, RANK_DATA*> m_index;
+};
 
 } // namespace
 
@@ -115,14 +222,9 @@ void UpdateRun::Overview(RankMain& hub, QWidget* page, int websiteIndex, const R
     if (last.isValid() && last.date() == QDate::currentDate())
         SetLabel(progress, kRemaining);
 
-    std::unique_ptr<RankOperation> operation;
-    try {
-        operation = MakeOperation(&hub.m_bUpdateRunning);
-    } catch (const LTException& error) {
-        WarnCannotStart(page, error);
+    std::unique_ptr<RankOperation> operation = BuildOperation(hub, progress, page);
+    if (!operation)
         return;
-    }
-    operation->SetProgress(&progress);
     for (const QString& keyword : website.Keywords) {
         for (const SEARCH_ENGINE& engine : website.SearchEngines) {
             if (!HasUpdateSuccessThisDay(hub.m_vRankData, website.Website, engine.SearchEngine,
@@ -146,14 +248,9 @@ void UpdateRun::Keyword(RankMain& hub, QWidget* page, WEBSITE* website,
 
     Progress progress(page);
     progress.setModal(true);
-    std::unique_ptr<RankOperation> operation;
-    try {
-        operation = MakeOperation(&hub.m_bUpdateRunning);
-    } catch (const LTException& error) {
-        WarnCannotStart(page, error);
+    std::unique_ptr<RankOperation> operation = BuildOperation(hub, progress, page);
+    if (!operation)
         return;
-    }
-    operation->SetProgress(&progress);
     for (const SEARCH_ENGINE& engine : website->SearchEngines)
         operation->AddCheckRankTask(website->Website, &engine, *keyword);
     if (!StartAndMerge(hub, progress, operation, refresh))
@@ -206,14 +303,9 @@ void UpdateRun::UpdateAll(RankMain& hub, QWidget* headerBar, int websiteCount,
 
     Progress progress(headerBar);
     progress.setModal(true);
-    std::unique_ptr<RankOperation> operation;
-    try {
-        operation = MakeOperation(&hub.m_bUpdateRunning);
-    } catch (const LTException& error) {
-        WarnCannotStart(headerBar, error);
+    std::unique_ptr<RankOperation> operation = BuildOperation(hub, progress, headerBar);
+    if (!operation)
         return;
-    }
-    operation->SetProgress(&progress);
     LTInt64 wanted = 0;
     for (const WEBSITE& website : hub.m_vWebsites) {
         wanted += PairCount(website);
@@ -262,15 +354,31 @@ void UpdateToDatabaseAndMem(std::list<UPDATE_FLOW>& flows, std::vector<RANK_DATA
 void UpdateToDatabaseAndMem(std::list<UPDATE_FLOW>& flows, std::vector<RANK_DATA*>& rankData,
                             RankMain& hub)
 {
+    // The transaction comes first: when it cannot begin, memory is left as it was.
+    QSqlQuery query(hub.m_Sqldb.m_DB);
+    if (!query.exec(QStringLiteral("begin"))) {
+        MessageBoxHook::warning(nullptr, kTitle, query.lastError().text());
+        return;
+    }
+
+    MergeUndo undo(rankData);
+    SeriesIndex index(rankData);
+    // New points follow the highest number in memory; they are all this merge adds.
+    LTInt64 lastUpdateNo = hub.GetLastUpdateNo();
     std::vector<UPDATE_FLOW*> inserts;
     std::vector<UPDATE_FLOW*> updates;
     for (UPDATE_FLOW& flow : flows) {
-        RANK_DATA* series = AssignProperRankData(rankData, flow);
+        RANK_DATA* series = index.Assign(flow);
         if (HasUpdatedThisDay(series, flow, flow.UpdateNo)) {
+            // A failed re-check says nothing about the rank the day already has.
+            if (flow.Rank == 0 && series->FlowItems.back().Rank != 0)
+                continue;
+            undo.Touch(series);
             UpdateToFlowItem(series, flow);
             updates.push_back(&flow);
         } else {
-            flow.UpdateNo = hub.GetLastUpdateNo() + 1;
+            undo.Touch(series);
+            flow.UpdateNo = ++lastUpdateNo;
             FLOW_ITEM point;
             point.UpdateNo = flow.UpdateNo;
             point.Rank = qint16(flow.Rank);
@@ -281,25 +389,20 @@ void UpdateToDatabaseAndMem(std::list<UPDATE_FLOW>& flows, std::vector<RANK_DATA
         }
     }
 
-    QSqlQuery query(hub.m_Sqldb.m_DB);
-    if (!query.exec(QStringLiteral("begin"))) {
-        MessageBoxHook::warning(nullptr, kTitle, query.lastError().text());
+    // All or nothing: memory must never show points that the file does not keep.
+    QString error;
+    bool ok = inserts.empty() || hub.m_Sqldb.BatchInsert(inserts, error, query);
+    if (ok && !updates.empty())
+        ok = hub.m_Sqldb.BatchUpdate(updates, error, query);
+    if (ok && !query.exec(QStringLiteral("commit"))) {
+        ok = false;
+        error = query.lastError().text();
+    }
+    if (ok)
         return;
-    }
-    if (!inserts.empty()) {
-        QString error;
-        if (!hub.m_Sqldb.BatchInsert(inserts, error, query))
-            MessageBoxHook::warning(nullptr, kTitle, error);
-    }
-    if (!updates.empty()) {
-        QString error;
-        if (!hub.m_Sqldb.BatchUpdate(updates, error, query))
-            MessageBoxHook::warning(nullptr, kTitle, error);
-    }
-    if (!query.exec(QStringLiteral("commit"))) {
-        MessageBoxHook::warning(nullptr, kTitle, query.lastError().text());
-        // A transaction left open would make the "begin" of every later run fail, and
-        // closing the store would then drop all of their rows.
-        query.exec(QStringLiteral("rollback"));
-    }
+    // SQLite may have ended the transaction itself (a full disk); a failing rollback is
+    // then expected. Memory is put back before the box's event loop can paint anything.
+    query.exec(QStringLiteral("rollback"));
+    undo.Undo();
+    MessageBoxHook::warning(nullptr, kTitle, error);
 }

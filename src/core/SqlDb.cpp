@@ -7,12 +7,18 @@
 #include <QDir>
 #include <QHash>
 #include <QObject>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtGlobal>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <limits>
+#include <memory>
+#include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace {
@@ -26,6 +32,9 @@ const char* const kCreateStatements[] = {
     "CREATE TABLE IF NOT EXISTS config(name TEXT, value TEXT)",
     "CREATE TABLE IF NOT EXISTS Schedual(Website TEXT, Type INTEGER, Days INTEGER, StartTime "
     "TIME, StartMode INTEGER, LastRunDay DATE)",
+    // The same-day rewrite of a measurement finds its row by number; without an index every
+    // row of the run would scan the whole table. An older store gains it here.
+    "CREATE INDEX IF NOT EXISTS UpdateFlow_UpdateNo ON UpdateFlow(UpdateNo)",
 };
 } // namespace
 
@@ -72,18 +81,30 @@ SqlDb::SqlDb()
         first = false;
     }
 
-    m_nDbVersion = QueryConfigValue(QStringLiteral("DB_VER")).toInt(nullptr, 10);
+    QSqlError error;
+    const QString version = ReadConfigValue(QStringLiteral("DB_VER"), error);
+    if (error.isValid()) {
+        FailedRead(error);
+        return;
+    }
+    m_nDbVersion = version.toInt(nullptr, 10);
 }
 
 QString SqlDb::QueryConfigValue(QString name)
+{
+    QSqlError error;
+    return ReadConfigValue(name, error);
+}
+
+QString SqlDb::ReadConfigValue(const QString& name, QSqlError& error)
 {
     QSqlQuery query(m_DB);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT value from config where name=?"));
     query.addBindValue(name);
-    query.exec();
-    if (query.next())
+    if (query.exec() && query.next())
         return query.value(0).toString();
+    error = query.lastError();
     return QLatin1String("");
 }
 
@@ -104,6 +125,14 @@ bool SqlDb::SetConfigValue(QString name, QVariant value)
         query.addBindValue(value);
     }
     return query.exec();
+}
+
+void SqlDb::FailedRead(const QSqlError& error)
+{
+    m_DB.close();
+    MessageBoxHook::warning(nullptr, QStringLiteral("Lumatrove"),
+                            QObject::tr("Can not read the database %1: %2")
+                                .arg(QDir::toNativeSeparators(DatabasePath()), error.text()));
 }
 
 // Loading ----------------------------------------------------------------------------
@@ -223,21 +252,160 @@ LTInt64 readRank(const QVariant& value)
 }
 } // namespace
 
+namespace {
+// Reads the columns of the current row of a scan as the Qt driver turns them into
+// QVariants (integer, double, UTF-16 text, bytes, NULL as a null text), then converts
+// them as the load's QVariant conversions do; text in the forms the program writes takes
+// a short way that gives the same values.
+class RowReader
+{
+public:
+    explicit RowReader(sqlite3_stmt* statement) : m_statement(statement) {}
+
+    QVariant value(int column) const
+    {
+        switch (sqlite3_column_type(m_statement, column)) {
+        case SQLITE_INTEGER:
+            return qlonglong(sqlite3_column_int64(m_statement, column));
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(m_statement, column);
+        case SQLITE_NULL:
+            return QVariant(QMetaType::fromType<QString>());
+        case SQLITE_BLOB:
+            return QByteArray(static_cast<const char*>(sqlite3_column_blob(m_statement, column)),
+                              sqlite3_column_bytes(m_statement, column));
+        default:
+            return utf16(column);
+        }
+    }
+
+    bool updateNo(int column, LTInt64& number) const
+    {
+        if (sqlite3_column_type(m_statement, column) != SQLITE_INTEGER)
+            return readUpdateNo(value(column), number);
+        const qint64 wide = sqlite3_column_int64(m_statement, column);
+        if (wide < std::numeric_limits<qint32>::min() || wide > std::numeric_limits<qint32>::max())
+            return false;
+        number = wide;
+        return true;
+    }
+
+    LTInt64 rank(int column) const
+    {
+        if (sqlite3_column_type(m_statement, column) != SQLITE_INTEGER)
+            return readRank(value(column));
+        const qint64 wide = sqlite3_column_int64(m_statement, column);
+        if (wide < std::numeric_limits<qint16>::min() || wide > std::numeric_limits<qint16>::max())
+            return 0;
+        return wide;
+    }
+
+    QDateTime dateTime(int column)
+    {
+        QDateTime result;
+        if (sqlite3_column_type(m_statement, column) == SQLITE_TEXT) {
+            const char* text =
+                reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+            if (m_dateTimes.read(text, sqlite3_column_bytes(m_statement, column), result))
+                return result;
+        }
+        return SqlValue::toDateTime(value(column));
+    }
+
+    QString text(int column) const
+    {
+        if (sqlite3_column_type(m_statement, column) == SQLITE_TEXT) {
+            const char* text =
+                reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+            const int size = sqlite3_column_bytes(m_statement, column);
+            if (isAscii(text, size))
+                return QString::fromLatin1(text, size);
+        }
+        return value(column).toString();
+    }
+
+    // Whether the column reads as the given text; answered without building a QString
+    // for ASCII text.
+    bool textEquals(int column, const QString& other) const
+    {
+        if (sqlite3_column_type(m_statement, column) == SQLITE_TEXT) {
+            const char* text =
+                reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+            const int size = sqlite3_column_bytes(m_statement, column);
+            if (isAscii(text, size))
+                return other == QLatin1String(text, size);
+        }
+        return other == value(column).toString();
+    }
+
+    // The stored bytes of text columns, each with its length, as one key; false when a
+    // column holds no text (such rows are matched by their converted values alone).
+    bool rawKey(std::initializer_list<int> columns, std::string& key) const
+    {
+        key.clear();
+        for (int column : columns) {
+            if (sqlite3_column_type(m_statement, column) != SQLITE_TEXT)
+                return false;
+            const char* text =
+                reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+            const int size = sqlite3_column_bytes(m_statement, column);
+            key.append(reinterpret_cast<const char*>(&size), sizeof size);
+            key.append(text, std::size_t(size));
+        }
+        return true;
+    }
+
+private:
+    static bool isAscii(const char* text, int size)
+    {
+        for (int i = 0; i < size; ++i) {
+            if (static_cast<unsigned char>(text[i]) >= 0x80)
+                return false;
+        }
+        return true;
+    }
+
+    // Text as the driver reads it: SQLite's own conversion to UTF-16.
+    QString utf16(int column) const
+    {
+        const void* text = sqlite3_column_text16(m_statement, column);
+        return QString(static_cast<const QChar*>(text),
+                       sqlite3_column_bytes16(m_statement, column) / int(sizeof(QChar)));
+    }
+
+    sqlite3_stmt* m_statement;
+    SqlValue::StoredDateTimes m_dateTimes;
+};
+} // namespace
+
 bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>& rankData,
                          LTInt64& lastUpdateNo)
 {
+    if (!m_DB.isOpen())
+        return true;
+    // A scan that stops on an error has not reached the end of the rows.
+    const auto failed = [&](const QSqlQuery& query) {
+        const QSqlError error = query.lastError();
+        websites.clear();
+        releaseSeries(rankData);
+        FailedRead(error);
+        return false;
+    };
+
     QSqlQuery query(m_DB);
     query.setForwardOnly(true);
-    if (query.exec(QStringLiteral("select * from Website"))) {
-        while (query.next()) {
-            WEBSITE website;
-            website.Website = query.value(0).toString();
-            website.CreateTime = SqlValue::toDateTime(query.value(1));
-            website.SearchEngines = ParseSearchEnginesString(query.value(2).toString());
-            website.Keywords = ParseKeywordsString(query.value(3).toString());
-            websites.push_back(website);
-        }
+    if (!query.exec(QStringLiteral("select * from Website")))
+        return failed(query);
+    while (query.next()) {
+        WEBSITE website;
+        website.Website = query.value(0).toString();
+        website.CreateTime = SqlValue::toDateTime(query.value(1));
+        website.SearchEngines = ParseSearchEnginesString(query.value(2).toString());
+        website.Keywords = ParseKeywordsString(query.value(3).toString());
+        websites.push_back(website);
     }
+    if (query.lastError().isValid())
+        return failed(query);
 
     // Every measurement key that fits a website, with its series once it is known.
     QHash<FitKey, RANK_DATA*> fits;
@@ -257,61 +425,152 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
             seriesIndex.insert(key, series);
     }
 
+    // The rank rows are most of the file: they are read on the driver's own SQLite
+    // handle, without a QVariant per column, and each distinct key is turned into text and
+    // matched once. Every value reads as the driver would give it (RowReader).
+    sqlite3* handle = nullptr;
+    const QVariant driverHandle = m_DB.driver()->handle();
+    if (driverHandle.isValid() && qstrcmp(driverHandle.typeName(), "sqlite3*") == 0)
+        handle = *static_cast<sqlite3* const*>(driverHandle.constData());
+    query.finish();
+    sqlite3_stmt* statement = nullptr;
+    const int prepared =
+        handle ? sqlite3_prepare_v2(handle, "select * from UpdateFlow", -1, &statement, nullptr)
+               : SQLITE_MISUSE;
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> finalizer(statement, sqlite3_finalize);
+    const auto scanFailed = [&](int code) {
+        const QString message =
+            handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("no SQLite handle");
+        finalizer.reset(); // the handle closes only without open statements
+        websites.clear();
+        releaseSeries(rankData);
+        FailedRead(QSqlError(QStringLiteral("Unable to fetch row"), message,
+                             QSqlError::ConnectionError, QString::number(code)));
+        return false;
+    };
+    if (prepared != SQLITE_OK)
+        return scanFailed(prepared);
+
+    RowReader row(statement);
+    // Raw key bytes -> its series, or null when the key fits no website. Each update run
+    // writes its keys in the same order, so the key that followed a key last time is
+    // tried before the hash.
+    // The address of each series' newest point, side by side: reading it from the end of
+    // every series' own list costs a cache miss per row.
+    struct LastAddress {
+        QString url;
+        bool any = false;
+    };
+    std::vector<LastAddress> lastAddresses;
+    QHash<RANK_DATA*, int> addressSlots;
+    const auto addressSlot = [&](RANK_DATA* series) {
+        const auto known = addressSlots.constFind(series);
+        if (known != addressSlots.cend())
+            return known.value();
+        LastAddress last;
+        last.any = !series->FlowItems.empty();
+        if (last.any)
+            last.url = series->FlowItems.back().RankURL;
+        lastAddresses.push_back(last);
+        addressSlots.insert(series, int(lastAddresses.size() - 1));
+        return int(lastAddresses.size() - 1);
+    };
+    struct KeyEntry {
+        const std::string* key = nullptr;
+        RANK_DATA* series = nullptr;
+        int addressSlot = -1;
+        KeyEntry* next = nullptr;
+    };
+    std::unordered_map<std::string, KeyEntry> seriesOfKey;
+    KeyEntry* previous = nullptr;
+    std::string rawKey;
     UpdateNumberSet updateNumbers;
     LTInt64 highest = 0;
-    query.exec(QStringLiteral("select * from UpdateFlow"));
-    while (query.next()) {
-        UPDATE_FLOW flow;
-        if (!readUpdateNo(query.value(0), flow.UpdateNo))
+    int step;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+        LTInt64 updateNo = 0;
+        if (!row.updateNo(0, updateNo))
             continue;
-        flow.Website = query.value(1).toString();
-        flow.SearchEngine = query.value(2).toString();
-        flow.Keyword = query.value(3).toString();
-        flow.SearchTime = SqlValue::toDateTime(query.value(4));
-        flow.Rank = readRank(query.value(5));
-        flow.RankURL = query.value(6).toString();
-        flow.Lang = query.value(7).toString();
-
         // Repeats are tested before the fit, so a repeat among dropped rows counts too.
-        if (!updateNumbers.insert(flow.UpdateNo)) {
+        if (!updateNumbers.insert(updateNo)) {
             websites.clear();
             releaseSeries(rankData);
             return false;
         }
-        if (flow.UpdateNo > highest)
-            highest = flow.UpdateNo;
+        if (updateNo > highest)
+            highest = updateNo;
 
-        const auto fit =
-            fits.find(FitKey{flow.Website, flow.Keyword, flow.SearchEngine, flow.Lang});
-        if (fit == fits.end())
-            continue;
-        RANK_DATA*& cached = fit.value();
-        if (!cached) {
-            // Another language of the same key may have started the series already.
-            RANK_DATA*& series =
-                seriesIndex[SeriesKey{flow.Website, flow.SearchEngine, flow.Keyword}];
-            if (!series) {
-                series = new RANK_DATA;
-                series->Website = flow.Website;
-                series->Keyword = flow.Keyword;
-                series->SearchEngine = flow.SearchEngine;
-                series->Lang = flow.Lang;
-                rankData.push_back(series);
+        RANK_DATA* found = nullptr;
+        KeyEntry* entry = nullptr;
+        const bool keyed = row.rawKey({1, 2, 3, 7}, rawKey);
+        if (keyed) {
+            if (previous && previous->next && *previous->next->key == rawKey) {
+                entry = previous->next;
+            } else {
+                const auto known = seriesOfKey.find(rawKey);
+                if (known != seriesOfKey.end())
+                    entry = &known->second;
             }
-            cached = series;
         }
+        if (entry) {
+            found = entry->series;
+        } else {
+            const QString website = row.text(1);
+            const QString searchEngine = row.text(2);
+            const QString keyword = row.text(3);
+            const QString lang = row.text(7);
+            const auto fit = fits.find(FitKey{website, keyword, searchEngine, lang});
+            if (fit != fits.end()) {
+                RANK_DATA*& cached = fit.value();
+                if (!cached) {
+                    // Another language of the same key may have started the series already.
+                    RANK_DATA*& series = seriesIndex[SeriesKey{website, searchEngine, keyword}];
+                    if (!series) {
+                        series = new RANK_DATA;
+                        series->Website = website;
+                        series->Keyword = keyword;
+                        series->SearchEngine = searchEngine;
+                        series->Lang = lang;
+                        rankData.push_back(series);
+                    }
+                    cached = series;
+                }
+                found = cached;
+            }
+            if (keyed) {
+                auto& added = *seriesOfKey.emplace(rawKey, KeyEntry()).first;
+                added.second.key = &added.first;
+                added.second.series = found;
+                if (found)
+                    added.second.addressSlot = addressSlot(found);
+                entry = &added.second;
+            }
+        }
+        if (previous)
+            previous->next = entry;
+        previous = entry;
+        if (!found)
+            continue;
 
         FLOW_ITEM item;
-        item.UpdateNo = flow.UpdateNo;
-        item.Rank = qint16(flow.Rank);
-        item.SearchTime = flow.SearchTime;
-        item.RankURL = flow.RankURL;
+        item.UpdateNo = updateNo;
+        item.Rank = qint16(row.rank(5));
+        item.SearchTime = row.dateTime(4);
         // The ranking address mostly repeats from one day to the next: share its text.
-        std::vector<FLOW_ITEM>& items = cached->FlowItems;
-        if (!items.empty() && items.back().RankURL == item.RankURL)
-            item.RankURL = items.back().RankURL;
-        items.push_back(std::move(item));
+        LastAddress& last =
+            lastAddresses[std::size_t(entry ? entry->addressSlot : addressSlot(found))];
+        if (last.any && row.textEquals(6, last.url)) {
+            item.RankURL = last.url;
+        } else {
+            item.RankURL = row.text(6);
+            last.url = item.RankURL;
+        }
+        last.any = true;
+        found->FlowItems.push_back(std::move(item));
     }
+    // An error is no end of the rows.
+    if (step != SQLITE_DONE)
+        return scanFailed(step);
     lastUpdateNo = highest;
 
     if (m_nDbVersion == 0 && !UpgradeDatabase(1001, websites)) {
@@ -437,12 +696,14 @@ bool SqlDb::RenameWebsite(const QString& from, const QString& to, QString& error
 
 void SqlDb::loadScheduals(std::vector<SCHEDUAL>& scheduals)
 {
+    if (!m_DB.isOpen())
+        return;
     QSqlQuery query(m_DB);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral(
         "SELECT Website, Type, Days, StartTime, StartMode, LastRunDay FROM Schedual"));
-    query.exec();
-    while (query.next()) {
+    const bool read = query.exec();
+    while (read && query.next()) {
         SCHEDUAL schedual;
         schedual.Website = query.value(0).toString();
         schedual.Type = query.value(1).toInt();
@@ -451,6 +712,11 @@ void SqlDb::loadScheduals(std::vector<SCHEDUAL>& scheduals)
         schedual.StartMode = query.value(4).toInt();
         schedual.LastRunDay = SqlValue::toDate(query.value(5));
         scheduals.push_back(schedual);
+    }
+    // Read at start-up with the rest of the model: a damaged file fails the start.
+    if (!read || query.lastError().isValid()) {
+        scheduals.clear();
+        FailedRead(query.lastError());
     }
 }
 

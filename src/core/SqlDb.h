@@ -9,6 +9,7 @@
 
 #include <vector>
 
+class QSqlError;
 class QSqlQuery;
 
 // The store: one SQLite file under the user's Documents folder, on Qt's default
@@ -25,9 +26,11 @@ public:
     bool SetConfigValue(QString name, QVariant value);
 
     // Loading. Appends every website and every rank series to the caller's lists and
-    // hands back the highest update number. False only when an update number occurs
-    // twice: both lists are then emptied and the caller clears the repeats and loads
-    // again. A version-0 store is upgraded on the way.
+    // hands back the highest update number. False when an update number occurs twice:
+    // both lists are then emptied and the caller clears the repeats and loads again. Also
+    // false, with both lists emptied, when the file cannot be read to its end: the store
+    // has then warned and closed its handle, as after a failed open. A closed store loads
+    // nothing and gives true. A version-0 store is upgraded on the way.
     bool LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>& rankData,
                       LTInt64& lastUpdateNo);
     bool UpgradeDatabase(int version, std::vector<WEBSITE>& websites);
@@ -68,4 +71,13 @@ public:
     // Schema version from the config row "DB_VER"; -1 when construction stopped
     // before the database could be read.
     qint32 m_nDbVersion = -1;
+
+private:
+    // As QueryConfigValue; a failed read sets error.
+    QString ReadConfigValue(const QString& name, QSqlError& error);
+    // A statement of the start-up could not read the file (a damaged database). Going on
+    // would show part of the data as all of it and write into the damaged file, so the
+    // store warns, naming the file and the driver's message, and closes its handle:
+    // start-up then ends as for a database that cannot be opened.
+    void FailedRead(const QSqlError& error);
 };

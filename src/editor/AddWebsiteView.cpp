@@ -516,19 +516,20 @@ bool AddWebsiteView::storeInTransaction(const std::function<bool(QString&)>& wri
         return false;
     QSqlDatabase& db = hub->GetSqlDb().m_DB;
     const std::vector<SCHEDUAL> scheduals = hub->Schedules();
+    error.clear();
     if (!db.transaction()) {
         error = db.lastError().text();
-        return false;
+    } else {
+        if (writes(error)) {
+            if (db.commit())
+                return true;
+            error = db.lastError().text();
+        }
+        db.rollback();
+        hub->Schedules() = scheduals;
     }
-    error.clear();
-    if (writes(error)) {
-        if (db.commit())
-            return true;
-        error = db.lastError().text();
-    }
-    db.rollback();
-    hub->Schedules() = scheduals;
-    if (error.isEmpty())
+    // Some failures come without a driver text; the user still learns that nothing was saved.
+    if (error.trimmed().isEmpty())
         error = QLatin1String(kSaveFailed);
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "CheckTiming.h"
 #include "HttpRequestEnvir.h"
+#include "Regex.h"
 
 #include <QDebug>
 #include <QNetworkAccessManager>
@@ -9,6 +10,14 @@
 #include <QNetworkRequest>
 #include <QTextCodec>
 #include <QTimerEvent>
+
+namespace {
+// Unread bytes a reply may hold before the network thread pauses for ReadBody.
+const qint64 kReadAheadBytes = 1024 * 1024;
+} // namespace
+
+static_assert(CheckRankTask::kMaxPageBytes >= 2 * qint64(Regex::MaxPageLength),
+              "a page must be read at least as far as its text is parsed");
 
 CheckRankTask::CheckRankTask(SEARCH_ENGINE const* engine, QString website, QString keyword)
     : m_strWebsite(std::move(website)), m_strKeyword(std::move(keyword))
@@ -40,6 +49,8 @@ void CheckRankTask::DetachReply()
         disconnect(m_pReply, nullptr, this, nullptr);
     m_pReply = nullptr;
     m_RequestTime.invalidate();
+    m_body = QByteArray();
+    m_bBodyCapped = false;
 }
 
 void CheckRankTask::PrepareRequestAndConnect(QUrl url, bool redirect)
@@ -54,9 +65,39 @@ void CheckRankTask::PrepareRequestAndConnect(QUrl url, bool redirect)
 void CheckRankTask::TrackReply(QNetworkReply* reply)
 {
     m_pReply = reply;
+    m_body = QByteArray();
+    m_bBodyCapped = false;
+    // The network thread stops reading ahead once this much waits unread, so a busy event
+    // loop cannot let a fast server fill memory behind ReadBody's back.
+    reply->setReadBufferSize(kReadAheadBytes);
+    connect(reply, &QNetworkReply::readyRead, this, &CheckRankTask::ReadBody);
     connect(reply, &QNetworkReply::finished, this, &CheckRankTask::OnHttpFinished);
     connect(reply, &QNetworkReply::sslErrors, this, &CheckRankTask::onSslErrors);
     m_RequestTime.start();
+}
+
+bool CheckRankTask::AppendBody(QNetworkReply* reply)
+{
+    if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != 200) {
+        reply->skip(reply->bytesAvailable());
+        return false;
+    }
+    const qint64 room = kMaxPageBytes - m_body.size();
+    m_body += reply->read(qMin(reply->bytesAvailable(), room));
+    return m_body.size() >= kMaxPageBytes;
+}
+
+void CheckRankTask::ReadBody()
+{
+    auto* reply = qobject_cast<QNetworkReply*>(sender());
+    if (!reply || reply != m_pReply || m_bBodyCapped)
+        return;
+    if (!AppendBody(reply))
+        return;
+    // More than the reading looks at (or a body without end): stop the transfer. The
+    // abort ends the reply at once, and its end reads the part taken as the page.
+    m_bBodyCapped = true;
+    reply->abort();
 }
 
 void CheckRankTask::OnHttpFinished()
@@ -75,22 +116,33 @@ void CheckRankTask::OnHttpFinished()
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QUrl target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
 
+    const bool capped = m_bBodyCapped;
+    m_bBodyCapped = false;
     // An abort after the headers or a truncated body still carries status 200: the page
-    // is not complete, so any reported error fails the request.
-    if (reply->error() != QNetworkReply::NoError) {
+    // is not complete, so any reported error fails the request. Only the abort at the
+    // size cap is this check's own: the part read is all the reading would look at.
+    if (!capped && reply->error() != QNetworkReply::NoError) {
         m_nRedirects = 0;
+        m_body = QByteArray();
         FailRequest(reply->errorString());
         return;
     }
 
-    if (status == 200) {
+    if (capped || status == 200) {
         m_nRedirects = 0;
-        const QByteArray body = reply->readAll();
-        const QString page = QTextCodec::codecForHtml(body)->toUnicode(body);
-        if (OnRequestOK(page))
+        if (!capped)
+            AppendBody(reply);
+        QByteArray body;
+        body.swap(m_body);
+        // A cut through a multi-byte character at the cap decodes to one replacement
+        // character at the end; the text before it is whole.
+        QString page = QTextCodec::codecForHtml(body)->toUnicode(body);
+        body = QByteArray();
+        if (OnRequestOK(std::move(page)))
             OnTaskFinish();
         return;
     }
+    m_body = QByteArray();
 
     if (target.isEmpty()) {
         m_nRedirects = 0;

@@ -34,6 +34,11 @@ class CheckRankTask : public QObject
 public:
     // A server that keeps answering with redirects must not keep a check busy for ever.
     static constexpr int kMaxRedirects = 10;
+    // Most bytes of a result page that are read; the rest of a longer or endless body is
+    // never taken in, so memory stays bounded whatever a server sends. Two bytes per
+    // character the reading looks at: all of it for a UTF-16 page, and for a page of
+    // mostly ASCII markup in any encoding.
+    static constexpr qint64 kMaxPageBytes = 8 * 1024 * 1024;
 
     CheckRankTask(SEARCH_ENGINE const* engine, QString website, QString keyword);
     ~CheckRankTask() override;
@@ -109,4 +114,12 @@ protected slots:
 
 private:
     void FailRequest(const QString& reason);
+    // Takes what the reply has of the page into m_body, up to kMaxPageBytes; the body of
+    // any other answer is dropped as it comes. At the cap the reply is aborted and its end
+    // hands the part read on as the page.
+    void ReadBody();
+    bool AppendBody(QNetworkReply* reply);
+
+    QByteArray m_body;          // the page of the reply in flight, as read so far
+    bool m_bBodyCapped = false; // the reply was aborted at kMaxPageBytes
 };

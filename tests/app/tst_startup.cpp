@@ -1,9 +1,12 @@
 #include "LumatroveMain.h"
+#include "SqlDb.h"
 #include "TestMain.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -141,6 +144,57 @@ private slots:
         QCOMPARE(lines.size(), 2);
         QVERIFY2(lines.at(0).startsWith("BOX warning|m_DB.open()|"), qPrintable(lines.at(0)));
         QCOMPARE(lines.at(1), "BOX warning|Lumatrove|Can not open or create the database.");
+    }
+
+    // 4 KiB of random bytes in the middle of a database of 400 rank rows. The load took
+    // the read error for the end of the rows: the program started silently on part of
+    // the history and went on writing into the damaged file.
+    void damagedDatabaseFailsTheStart()
+    {
+        if (::geteuid() != 0)
+            QSKIP("Starting the program needs a private mount namespace (root).");
+        {
+            SqlDb store;
+            QVERIFY(store.SetConfigValue(QStringLiteral("DB_VER"), 1001));
+            QSqlQuery query(store.m_DB);
+            QVERIFY(query.exec(
+                QStringLiteral("INSERT INTO Website VALUES('site.test', '2026-01-01T08:00:00', "
+                               "'www.google.com?English?United States', 'k')")));
+            query.prepare(QStringLiteral("INSERT INTO UpdateFlow VALUES(?, 'site.test', "
+                                         "'www.google.com', 'k', ?, ?, 'http://site.test/', "
+                                         "'English')"));
+            for (int i = 1; i <= 400; ++i) {
+                query.addBindValue(i);
+                query.addBindValue(QStringLiteral("2026-01-01T10:00:00"));
+                query.addBindValue(i % 100 + 1);
+                QVERIFY(query.exec());
+            }
+        }
+        QFile file(SqlDb::DatabasePath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.seek(file.size() / 2));
+        QRandomGenerator random(13);
+        QByteArray noise(4096, Qt::Uninitialized);
+        for (char& byte : noise)
+            byte = char(random.bounded(256));
+        QCOMPARE(file.write(noise), qint64(noise.size()));
+        QVERIFY(file.seek(0));
+        const QByteArray damaged = file.readAll();
+        file.close();
+
+        PrivateRun ns;
+        QVERIFY(ns.start(false));
+        QStringList lines;
+        QCOMPARE(ns.run({QStringLiteral("--report")}, &lines), 3);
+        QCOMPARE(lines.size(), 2);
+        const QString prefix =
+            QStringLiteral("BOX warning|Lumatrove|Can not read the database %1: ")
+                .arg(SqlDb::DatabasePath());
+        QVERIFY2(lines.at(0).startsWith(prefix) && lines.at(0).size() > prefix.size(),
+                 qPrintable(lines.at(0)));
+        QCOMPARE(lines.at(1), "BOX warning|Lumatrove|Can not open or create the database.");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll() == damaged);
     }
 
     void titleAndSize()

@@ -1,11 +1,22 @@
 #include "MessageBoxWatcher.h"
+#include "RankHistory.h"
 #include "RankMain.h"
 #include "SqlValue.h"
 #include "TestMain.h"
 #include "UpdateRun.h"
 
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
 #include <QSettings>
+#include <QSqlError>
 #include <QSqlQuery>
+
+#include <cerrno>
+#include <cstring>
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -87,6 +98,104 @@ QString iso(const QDateTime& time)
     return time.toString(Qt::ISODate);
 }
 
+// Every series, "website engine keyword lang: points", in list order.
+QStringList listed(const std::vector<RANK_DATA*>& rankData)
+{
+    QStringList out;
+    for (const RANK_DATA* series : rankData)
+        out << QStringList{series->Website, series->SearchEngine, series->Keyword, series->Lang}
+                       .join(' ') +
+                   ": " + points(series).join(", ");
+    return out;
+}
+
+// The same, sorted.
+QStringList describe(const std::vector<RANK_DATA*>& rankData)
+{
+    QStringList out = listed(rankData);
+    out.sort();
+    return out;
+}
+
+// The merge's memory part as the rules state it, one list search and one scan for the
+// highest number per result.
+void plainMerge(std::list<UPDATE_FLOW> flows, std::vector<RANK_DATA*>& rankData, LTInt64 storedLast)
+{
+    for (UPDATE_FLOW& flow : flows) {
+        RANK_DATA* series = AssignProperRankData(rankData, flow);
+        if (HasUpdatedThisDay(series, flow, flow.UpdateNo)) {
+            if (flow.Rank == 0 && series->FlowItems.back().Rank != 0)
+                continue;
+            UpdateToFlowItem(series, flow);
+            continue;
+        }
+        LTInt64 last = storedLast;
+        for (const RANK_DATA* other : rankData) {
+            if (!other->FlowItems.empty())
+                last = qMax(last, other->FlowItems.back().UpdateNo);
+        }
+        series->FlowItems.push_back(
+            FLOW_ITEM{last + 1, qint16(flow.Rank), flow.SearchTime, flow.RankURL});
+    }
+}
+
+// What the next start would show.
+QStringList freshLoad(SqlDb& store)
+{
+    std::vector<WEBSITE> websites;
+    std::vector<RANK_DATA*> loaded;
+    LTInt64 last = 0;
+    if (!store.LoadRankData(websites, loaded, last))
+        return {"load failed"};
+    const QStringList out = describe(loaded);
+    for (RANK_DATA* series : loaded)
+        delete series;
+    return out;
+}
+
+bool addWebsite()
+{
+    SqlDb store;
+    return exec(store, "INSERT INTO Website VALUES(?,?,?,?)",
+                {"example.com", QVariant(),
+                 "www.google.com?English?United States\nwww.bing.com?English?United States",
+                 "shoes\nboots\nhats"});
+}
+
+// A small file system over HOME, in a private mount namespace of this thread (the one
+// that does the file's I/O), so the store can run out of space. Empty when mounted,
+// otherwise why not.
+QString mountSmallHome()
+{
+    if (::geteuid() != 0)
+        return "a full disk needs a small file system mounted in a private mount namespace, "
+               "which only root may make (CI runs as root)";
+    const auto failed = [](const char* step) {
+        return QStringLiteral("cannot mount a small file system (%1: %2)")
+            .arg(QLatin1String(step), QString::fromLocal8Bit(std::strerror(errno)));
+    };
+    if (::unshare(CLONE_NEWNS) != 0)
+        return failed("unshare");
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return failed("mount --make-rprivate /");
+    if (::mount("tmpfs", QFile::encodeName(QDir::homePath()).constData(), "tmpfs", 0,
+                "size=512k") != 0)
+        return failed("mount tmpfs");
+    return {};
+}
+
+// Fills the file system of the path until it refuses another byte.
+bool fillUp(const QString& path)
+{
+    QFile filler(path);
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size()) {
+    }
+    return filler.error() != QFileDevice::NoError && filler.size() > 0;
+}
+
 const QString G = "www.google.com";
 const QString B = "www.bing.com";
 
@@ -106,11 +215,7 @@ private slots:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home + "/.config");
         today = QDate::currentDate();
         yesterday = today.addDays(-1);
-        SqlDb store;
-        QVERIFY(exec(store, "INSERT INTO Website VALUES(?,?,?,?)",
-                     {"example.com", QVariant(),
-                      "www.google.com?English?United States\nwww.bing.com?English?United States",
-                      "shoes\nboots"}));
+        QVERIFY(addWebsite());
     }
 
     // The day rule, the numbering and the file, in one merge of a run.
@@ -247,6 +352,7 @@ private slots:
         QCOMPARE(storedRows(hub.m_Sqldb).size(), 1);
     }
 
+    // A begin the file refuses (a transaction is open already) leaves memory as it was.
     void failingBegin()
     {
         RankMain hub;
@@ -260,95 +366,246 @@ private slots:
         QCOMPARE(boxes.boxes()[0].title, QStringLiteral("Lumatrove"));
         QCOMPARE(boxes.boxes()[0].parent, nullptr);
         QVERIFY2(boxes.boxes()[0].text.contains("transaction"), qPrintable(boxes.boxes()[0].text));
-        // Memory holds the merge; the file got nothing of it.
-        QCOMPARE(points(seriesOf(hub, G, "shoes")).size(), 1);
+        QCOMPARE(hub.m_vRankData.size(), std::size_t(0));
         QVERIFY(open.exec("rollback"));
         QCOMPARE(storedRows(hub.m_Sqldb).size(), 0);
     }
 
-    // A batch that fails shows its error; the other batch and the commit still run.
-    void failingBatch_data()
+    // One series, at most one stored row of the day before the run, and the ranks of the
+    // run's results for it, in order (today 9:00, 9:01, ...).
+    void sameDayRule_data()
     {
-        QTest::addColumn<QString>("refused");
-        QTest::addColumn<QStringList>("expectedRows");
-        const QString t8 = QDateTime(QDate::currentDate(), QTime(8, 0)).toString(Qt::ISODate);
-        const QString t9 = QDateTime(QDate::currentDate(), QTime(9, 0)).toString(Qt::ISODate);
-        QTest::newRow("insert") << "INSERT" << QStringList{"4 www.google.com shoes 2  " + t9};
-        QTest::newRow("update") << "UPDATE"
-                                << QStringList{"4 www.google.com shoes 6 http://example.com/old " +
-                                                   t8,
-                                               "5 www.google.com boots 3  " + t9};
+        QTest::addColumn<int>("storedRank"); // -1: no row
+        QTest::addColumn<int>("storedDay");  // days before today
+        QTest::addColumn<QList<int>>("ranks");
+        QTest::addColumn<QStringList>("expected"); // "number rank minute" per point
+
+        QTest::newRow("failed re-check keeps the day's good rank")
+            << 15 << 0 << QList<int>{0} << QStringList{"7 15 8:00"};
+        QTest::newRow("good re-check overwrites the day, keeps its number")
+            << 15 << 0 << QList<int>{3} << QStringList{"7 3 9:00"};
+        QTest::newRow("failed re-check overwrites a failed one")
+            << 0 << 0 << QList<int>{0} << QStringList{"7 0 9:00"};
+        QTest::newRow("good re-check overwrites a failed one")
+            << 0 << 0 << QList<int>{33} << QStringList{"7 33 9:00"};
+        QTest::newRow("failed check on a new day is a new point")
+            << 15 << 1 << QList<int>{0} << QStringList{"7 15 8:00", "8 0 9:00"};
+        QTest::newRow("good then failed in one run: the good one stays")
+            << -1 << 0 << QList<int>{5, 0} << QStringList{"8 5 9:00"};
+        QTest::newRow("failed then good in one run: the good one wins")
+            << -1 << 0 << QList<int>{0, 5} << QStringList{"8 5 9:01"};
+        QTest::newRow("failed, good, failed over a failed day")
+            << 0 << 0 << QList<int>{0, 4, 0} << QStringList{"7 4 9:01"};
     }
 
-    void failingBatch()
+    void sameDayRule()
     {
-        QFETCH(QString, refused);
-        QFETCH(QStringList, expectedRows);
+        QFETCH(int, storedRank);
+        QFETCH(int, storedDay);
+        QFETCH(QList<int>, ranks);
+        QFETCH(QStringList, expected);
+        const QDate day = today.addDays(-storedDay);
         {
             SqlDb store;
-            QVERIFY(addRow(store, 4, G, "shoes", QDateTime(today, QTime(8, 0)), 6));
-            QVERIFY(exec(store, QStringLiteral("CREATE TRIGGER refuse BEFORE %1 ON UpdateFlow "
-                                               "BEGIN SELECT RAISE(ABORT, 'refused here'); END")
-                                    .arg(refused)));
+            // Number 7 is the highest in the file even without the series' row.
+            QVERIFY(addRow(store, 7, G, storedRank < 0 ? "boots" : "shoes",
+                           QDateTime(day, QTime(8, 0)), storedRank < 0 ? 1 : storedRank));
         }
         RankMain hub;
+        std::list<UPDATE_FLOW> flows;
+        for (int i = 0; i < ranks.size(); ++i)
+            flows.push_back(measurement(G, "shoes", QDateTime(today, QTime(9, i)), ranks[i]));
         MessageBoxWatcher boxes;
-        const QDateTime t9(today, QTime(9, 0));
-        std::list<UPDATE_FLOW> flows{measurement(G, "shoes", t9, 2),
-                                     measurement(G, "boots", t9, 3)};
         UpdateToDatabaseAndMem(flows, hub.m_vRankData, hub);
-        QCOMPARE(boxes.boxes().size(), 1);
-        QCOMPARE(boxes.boxes()[0].icon, MessageBoxHook::Warning);
-        QCOMPARE(boxes.boxes()[0].title, QStringLiteral("Lumatrove"));
-        QCOMPARE(boxes.boxes()[0].parent, nullptr);
-        QVERIFY2(boxes.boxes()[0].text.contains("refused here"), qPrintable(boxes.boxes()[0].text));
-        QCOMPARE(storedRows(hub.m_Sqldb), expectedRows);
-        // Memory holds the whole merge.
-        QCOMPARE(points(seriesOf(hub, G, "shoes")).size(), 1);
-        QCOMPARE(seriesOf(hub, G, "shoes")->FlowItems.back().Rank, qint16(2));
-        QCOMPARE(points(seriesOf(hub, G, "boots")).size(), 1);
-        // The commit ran: no transaction is left open.
-        QSqlQuery query(hub.m_Sqldb.m_DB);
-        QVERIFY(query.exec("begin"));
-        QVERIFY(query.exec("rollback"));
+        QCOMPARE(boxes.boxes().size(), 0);
+
+        QStringList wanted;
+        for (const QString& point : expected) {
+            const QStringList parts = point.split(' ');
+            const QDateTime time(parts[2] == "8:00" ? day : today,
+                                 QTime::fromString(parts[2], "h:mm"));
+            wanted << parts[0] + ' ' + parts[1] + ' ' +
+                          (parts[2] == "8:00" ? "http://example.com/old" : "") + ' ' + iso(time);
+        }
+        QCOMPARE(points(seriesOf(hub, G, "shoes")), wanted);
+        QCOMPARE(freshLoad(hub.m_Sqldb), describe(hub.m_vRankData));
     }
 
-    // A commit the file refuses (another connection reads it) is reported, and does not
-    // keep the next run from being stored.
-    void refusedCommit()
+    // A merge the file refuses at any statement is taken back whole: the file keeps none
+    // of it, memory holds again exactly what the file holds, and the driver's text is
+    // shown. The run inserts four rows (shoes, boots, hats on Google; hats on Bing, a new
+    // series) and updates two (shoes, boots on Bing).
+    void refusedMerge_data()
     {
-        RankMain hub;
-        {
-            QSqlDatabase reader =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reader"));
-            reader.setDatabaseName(SqlDb::DatabasePath());
-            reader.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1"));
-            QVERIFY(reader.open());
-            QSqlQuery reading(reader);
-            QVERIFY(reading.exec("begin"));
-            QVERIFY(reading.exec("SELECT * FROM Website"));
-            QVERIFY(reading.next());
+        QTest::addColumn<QString>("trigger"); // the trigger's event and condition
+        QTest::addColumn<QString>("cause");   // "trigger", "reader", "writer", "full disk"
+        QTest::addColumn<QString>("text");
 
+        QTest::newRow("insert row 1 of 4") << "INSERT ON UpdateFlow WHEN NEW.Keyword = 'shoes'"
+                                           << "trigger"
+                                           << "refused here";
+        QTest::newRow("insert row 3 of 4")
+            << "INSERT ON UpdateFlow WHEN NEW.Keyword = 'hats' AND NEW.SearchEngine = "
+               "'www.google.com'"
+            << "trigger"
+            << "refused here";
+        QTest::newRow("insert row 4 of 4")
+            << "INSERT ON UpdateFlow WHEN NEW.SearchEngine = 'www.bing.com'"
+            << "trigger"
+            << "refused here";
+        QTest::newRow("update row 1 of 2") << "UPDATE ON UpdateFlow WHEN NEW.Keyword = 'shoes'"
+                                           << "trigger"
+                                           << "refused here";
+        QTest::newRow("update row 2 of 2") << "UPDATE ON UpdateFlow WHEN NEW.Keyword = 'boots'"
+                                           << "trigger"
+                                           << "refused here";
+        QTest::newRow("another connection reads: commit refused") << QString() << "reader"
+                                                                  << "locked";
+        QTest::newRow("another connection writes: insert refused") << QString() << "writer"
+                                                                   << "locked";
+        QTest::newRow("full disk") << QString() << "full disk"
+                                   << "full";
+    }
+
+    void refusedMerge()
+    {
+        QFETCH(QString, trigger);
+        QFETCH(QString, cause);
+        QFETCH(QString, text);
+
+        struct Unmount {
+            bool mounted = false;
+            ~Unmount()
+            {
+                if (mounted)
+                    ::umount2(QFile::encodeName(QDir::homePath()).constData(), MNT_DETACH);
+            }
+        } unmount;
+        if (cause == "full disk") {
+            const QString why = mountSmallHome();
+            if (!why.isEmpty())
+                QSKIP(qPrintable(why));
+            unmount.mounted = true;
+            QVERIFY(addWebsite());
+        }
+
+        const QDateTime y10(yesterday, QTime(10, 0));
+        const QDateTime t8(today, QTime(8, 0));
+        {
+            SqlDb store;
+            QVERIFY(addRow(store, 1, G, "shoes", y10, 7));
+            QVERIFY(addRow(store, 2, G, "boots", y10, 12));
+            QVERIFY(addRow(store, 3, G, "hats", y10, 20));
+            QVERIFY(addRow(store, 4, B, "shoes", t8, 5));
+            QVERIFY(addRow(store, 5, B, "boots", t8, 0));
+            if (!trigger.isEmpty())
+                QVERIFY(exec(store, "CREATE TRIGGER refuse BEFORE " + trigger +
+                                        " BEGIN SELECT RAISE(ABORT, 'refused here'); END"));
+        }
+        RankMain hub;
+        const QStringList before = describe(hub.m_vRankData);
+        const QStringList rowsBefore = storedRows(hub.m_Sqldb);
+        QCOMPARE(before.size(), 5);
+        // The other connection's lock is to be met at once, not waited out.
+        QVERIFY(exec(hub.m_Sqldb, "PRAGMA busy_timeout = 20"));
+
+        const QString other = QStringLiteral("other");
+        {
+            QSqlDatabase otherDb = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), other);
+            otherDb.setDatabaseName(SqlDb::DatabasePath());
+            otherDb.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1"));
+            QVERIFY(otherDb.open());
+            QSqlQuery holding(otherDb);
+            if (cause == "reader") {
+                QVERIFY(holding.exec("begin"));
+                QVERIFY(holding.exec("SELECT * FROM Website"));
+                QVERIFY(holding.next());
+            } else if (cause == "writer") {
+                QVERIFY(holding.exec("begin immediate"));
+            } else if (cause == "full disk") {
+                QVERIFY(fillUp(QDir::homePath() + "/filler"));
+            }
+
+            const QDateTime t9(today, QTime(9, 0));
+            std::list<UPDATE_FLOW> flows{
+                measurement(G, "shoes", t9, 4, "http://example.com/new"),
+                measurement(B, "shoes", t9, 3),
+                measurement(G, "boots", t9, 6),
+                measurement(B, "boots", t9, 2),
+                measurement(G, "hats", t9, 8),
+                measurement(B, "hats", t9, 1),
+            };
             MessageBoxWatcher boxes;
-            std::list<UPDATE_FLOW> flows{measurement(G, "shoes", QDateTime(today, QTime(9, 0)), 2)};
             UpdateToDatabaseAndMem(flows, hub.m_vRankData, hub);
             QCOMPARE(boxes.boxes().size(), 1);
             QCOMPARE(boxes.boxes()[0].icon, MessageBoxHook::Warning);
             QCOMPARE(boxes.boxes()[0].title, QStringLiteral("Lumatrove"));
-            QVERIFY2(boxes.boxes()[0].text.contains("locked"), qPrintable(boxes.boxes()[0].text));
-            QVERIFY(reading.exec("commit"));
-            reading.finish();
-            reader.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("reader"));
-        QCOMPARE(storedRows(hub.m_Sqldb), QStringList());
+            QCOMPARE(boxes.boxes()[0].parent, nullptr);
+            QVERIFY2(boxes.boxes()[0].text.contains(text), qPrintable(boxes.boxes()[0].text));
+            QCOMPARE(describe(hub.m_vRankData), before);
 
-        MessageBoxWatcher boxes;
+            if (holding.isActive() || cause == "writer")
+                holding.exec("rollback");
+            holding.finish();
+            otherDb.close();
+        }
+        QSqlDatabase::removeDatabase(other);
+        if (cause == "full disk")
+            QVERIFY(QFile::remove(QDir::homePath() + "/filler"));
+
+        QCOMPARE(storedRows(hub.m_Sqldb), rowsBefore);
+        QCOMPARE(freshLoad(hub.m_Sqldb), before);
+
+        // No transaction was left open, and the numbers the refused merge had taken are
+        // free again.
+        QVERIFY(exec(hub.m_Sqldb, "DROP TRIGGER IF EXISTS refuse"));
         const QDateTime t10(today, QTime(10, 0));
-        std::list<UPDATE_FLOW> flows{measurement(G, "boots", t10, 5)};
+        std::list<UPDATE_FLOW> flows{measurement(G, "shoes", t10, 2)};
+        MessageBoxWatcher boxes;
         UpdateToDatabaseAndMem(flows, hub.m_vRankData, hub);
         QCOMPARE(boxes.boxes().size(), 0);
-        QCOMPARE(storedRows(hub.m_Sqldb), QStringList{"2 www.google.com boots 5  " + iso(t10)});
+        QCOMPARE(flows.front().UpdateNo, LTInt64(6));
+        QCOMPARE(storedRows(hub.m_Sqldb),
+                 rowsBefore + QStringList{"6 www.google.com shoes 2  " + iso(t10)});
+        QCOMPARE(freshLoad(hub.m_Sqldb), describe(hub.m_vRankData));
+    }
+
+    // Runs of random results, failed checks among them, over stored series and new ones:
+    // memory, in list order, is what the rules give one result at a time, and the file
+    // loads back to it.
+    void sameAsOneResultAtATime()
+    {
+        {
+            SqlDb store;
+            QVERIFY(addRow(store, 3, G, "shoes", QDateTime(yesterday, QTime(9, 0)), 7));
+            QVERIFY(addRow(store, 8, B, "boots", QDateTime(today, QTime(1, 0)), 0));
+            QVERIFY(addRow(store, 11, G, "hats", QDateTime(today, QTime(2, 0)), 40));
+        }
+        RankMain hub;
+        QRandomGenerator random(15);
+        const QStringList keywords{"shoes", "boots", "hats"};
+        for (int run = 0; run < 4; ++run) {
+            std::vector<RANK_DATA*> expected;
+            for (const RANK_DATA* series : hub.m_vRankData)
+                expected.push_back(new RANK_DATA(*series));
+            std::list<UPDATE_FLOW> flows;
+            for (int i = 0; i < 40; ++i) {
+                const int rank = random.bounded(3) == 0 ? 0 : 1 + int(random.bounded(101));
+                const QDate day = today.addDays(run - 3 + int(random.bounded(2)));
+                flows.push_back(measurement(random.bounded(2) ? G : B,
+                                            keywords[int(random.bounded(3))],
+                                            QDateTime(day, QTime(10, i)), rank,
+                                            QString("http://example.com/%1/%2").arg(run).arg(i)));
+            }
+            plainMerge(flows, expected, hub.GetLastUpdateNo());
+            MessageBoxWatcher boxes;
+            UpdateToDatabaseAndMem(flows, hub.m_vRankData, hub);
+            QCOMPARE(boxes.boxes().size(), 0);
+            QCOMPARE(listed(hub.m_vRankData), listed(expected));
+            for (RANK_DATA* series : expected)
+                delete series;
+            QCOMPARE(freshLoad(hub.m_Sqldb), describe(hub.m_vRankData));
+        }
     }
 
     void overwriteByNumber_data()

@@ -350,8 +350,8 @@ private slots:
         QCOMPARE(storedRows(hub.m_Sqldb), QStringList());
     }
 
-    // The keyword page's run: one keyword by every engine, nothing skipped; a point of
-    // today is overwritten, also by a failed check.
+    // The keyword page's run: one keyword by every engine, nothing skipped; a failed
+    // check leaves today's good point alone.
     void keywordRun()
     {
         {
@@ -377,13 +377,13 @@ private slots:
         QCOMPARE(boxes.boxes().size(), 0);
         QCOMPARE(refreshed, 1);
         QVERIFY(!hub.m_bUpdateRunning);
-        QCOMPARE(storedRows(hub.m_Sqldb), (QStringList{"7 example.com www.google.com boots 0",
+        QCOMPARE(storedRows(hub.m_Sqldb), (QStringList{"7 example.com www.google.com boots 5",
                                                        "9 example.com www.bing.com shoes 5",
                                                        "10 example.com www.bing.com boots 33"}));
         RANK_DATA* boots = Find_RankData(hub.m_vRankData, "example.com", G, "boots");
         QCOMPARE(boots->FlowItems.size(), std::size_t(1));
         QCOMPARE(boots->FlowItems[0].UpdateNo, LTInt64(7));
-        QCOMPARE(boots->FlowItems[0].Rank, qint16(0));
+        QCOMPARE(boots->FlowItems[0].Rank, qint16(5));
 
         // No current row.
         UpdateRun::Keyword(hub, &page, &hub.m_vWebsites[0], std::nullopt, [&] { ++refreshed; });

@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 
 namespace {
@@ -66,8 +67,55 @@ private slots:
             "SearchTime TIMESTAMP, Rank int, RankURL TEXT, Lang TEXT)\n"
             "CREATE TABLE config(name TEXT, value TEXT)\n"
             "CREATE TABLE Schedual(Website TEXT, Type INTEGER, Days INTEGER, StartTime TIME, "
-            "StartMode INTEGER, LastRunDay DATE)\n");
+            "StartMode INTEGER, LastRunDay DATE)\n"
+            "CREATE INDEX UpdateFlow_UpdateNo ON UpdateFlow(UpdateNo)\n");
         QCOMPARE(schemaOf(SqlDb::DatabasePath()), expected);
+    }
+
+    // A store written before the index existed keeps its tables and rows and gains the
+    // index, which the same-day rewrite of a row then uses instead of a scan.
+    void olderStoreGainsTheIndex()
+    {
+        const QString path = SqlDb::DatabasePath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        const QStringList tables{
+            "CREATE TABLE proxy( address VARCHAR(20) NOT NULL, port INTEGER, type TEXT, country "
+            "VARCHAR(50), username VARCHAR(50), password VARCHAR(50), enable BIT)",
+            "CREATE TABLE Website(Website TEXT, CreateTime TIMESTAMP, SearchEngines TEXT, "
+            "Keywords TEXT)",
+            "CREATE TABLE UpdateFlow(UpdateNo int, Website TEXT, SearchEngine TEXT, Keyword TEXT, "
+            "SearchTime TIMESTAMP, Rank int, RankURL TEXT, Lang TEXT)",
+            "CREATE TABLE config(name TEXT, value TEXT)",
+            "CREATE TABLE Schedual(Website TEXT, Type INTEGER, Days INTEGER, StartTime TIME, "
+            "StartMode INTEGER, LastRunDay DATE)"};
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "older");
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            for (const QString& table : tables)
+                QVERIFY(query.exec(table));
+            QVERIFY(query.exec("INSERT INTO UpdateFlow VALUES(7,'a.com','www.google.com','shoes',"
+                               "'2026-01-02T03:04:05',9,'','English')"));
+        }
+        QSqlDatabase::removeDatabase("older");
+        QCOMPARE(schemaOf(path), tables.join('\n') + '\n');
+
+        SqlDb store;
+        QVERIFY(store.m_DB.isOpen());
+        QCOMPARE(schemaOf(path), tables.join('\n') + "\nCREATE INDEX UpdateFlow_UpdateNo ON "
+                                                     "UpdateFlow(UpdateNo)\n");
+        QSqlQuery query(store.m_DB);
+        QVERIFY(query.exec("EXPLAIN QUERY PLAN UPDATE UpdateFlow SET Rank=1 WHERE UpdateNo=7"));
+        QString plan;
+        while (query.next())
+            plan += query.value(3).toString();
+        QVERIFY2(plan.contains("USING INDEX UpdateFlow_UpdateNo"), qPrintable(plan));
+        QVERIFY(query.exec("SELECT UpdateNo, Rank FROM UpdateFlow"));
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toInt(), 7);
+        QCOMPARE(query.value(1).toInt(), 9);
+        QVERIFY(!query.next());
     }
 
     void secondStartChangesNothing()

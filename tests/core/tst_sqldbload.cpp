@@ -1,10 +1,13 @@
 #include "RankHistory.h"
 #include "SqlDb.h"
+#include "SqlValue.h"
 #include "TestMain.h"
 
 #include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <ctime>
 
 namespace {
 QStringList g_debugLines;
@@ -21,6 +24,41 @@ struct Row {
     int rank;
     QString url, lang;
 };
+
+// Local time in a zone with summer time for the life of the object.
+class ZoneScope
+{
+public:
+    explicit ZoneScope(const char* zone)
+        : m_saved(qgetenv("TZ")), m_wasSet(qEnvironmentVariableIsSet("TZ"))
+    {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~ZoneScope()
+    {
+        if (m_wasSet)
+            qputenv("TZ", m_saved);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+
+private:
+    QByteArray m_saved;
+    bool m_wasSet;
+};
+
+// Everything of a QDateTime that code can see.
+QString describe(const QDateTime& value)
+{
+    return QStringLiteral("%1 spec %2 offset %3 dst %4 epoch %5")
+        .arg(value.toString(Qt::ISODateWithMs))
+        .arg(int(value.timeSpec()))
+        .arg(value.offsetFromUtc())
+        .arg(value.isDaylightTime())
+        .arg(value.isValid() ? value.toMSecsSinceEpoch() : -1);
+}
 
 bool insertWebsite(SqlDb& store, const QString& url, const QString& engines,
                    const QString& keywords, const QVariant& created = QVariant())
@@ -354,17 +392,100 @@ private slots:
         QCOMPARE(storedEngines(reopened, 1), kGoogle + "?English?USA\n");
     }
 
+    // The search times are read by hand from the stored text; they must be the local
+    // date-times QDateTime(QDate, QTime) gives, also around the changes of summer time.
+    void searchTimesInLocalTime_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QDateTime>("local");
+        QTest::addColumn<qint64>("utcSeconds"); // by hand; -1: only as the constructor gives
+
+        const auto local = [](int y, int mo, int d, int h, int mi, int s, int ms = 0) {
+            return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms));
+        };
+        const auto utc = [](int y, int mo, int d, int h, int mi, int s) {
+            return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC).toSecsSinceEpoch();
+        };
+        QTest::newRow("winter") << "2025-01-15T12:00:00" << local(2025, 1, 15, 12, 0, 0)
+                                << utc(2025, 1, 15, 11, 0, 0);
+        QTest::newRow("summer") << "2025-07-01T08:30:15" << local(2025, 7, 1, 8, 30, 15)
+                                << utc(2025, 7, 1, 6, 30, 15);
+        QTest::newRow("last second before summer time")
+            << "2025-03-30T01:59:59" << local(2025, 3, 30, 1, 59, 59)
+            << utc(2025, 3, 30, 0, 59, 59);
+        QTest::newRow("in the skipped hour")
+            << "2025-03-30T02:30:00" << local(2025, 3, 30, 2, 30, 0) << qint64(-1);
+        QTest::newRow("first hour of summer time")
+            << "2025-03-30T03:00:00" << local(2025, 3, 30, 3, 0, 0) << utc(2025, 3, 30, 1, 0, 0);
+        QTest::newRow("last hour before the repeat")
+            << "2025-10-26T01:59:59" << local(2025, 10, 26, 1, 59, 59)
+            << utc(2025, 10, 25, 23, 59, 59);
+        QTest::newRow("repeated hour")
+            << "2025-10-26T02:00:00" << local(2025, 10, 26, 2, 0, 0) << qint64(-1);
+        QTest::newRow("repeated hour, milliseconds")
+            << "2025-10-26T02:59:59.999" << local(2025, 10, 26, 2, 59, 59, 999) << qint64(-1);
+        QTest::newRow("after the repeat")
+            << "2025-10-26T03:00:00" << local(2025, 10, 26, 3, 0, 0) << utc(2025, 10, 26, 2, 0, 0);
+        QTest::newRow("milliseconds")
+            << "2025-06-01T23:59:59.250" << local(2025, 6, 1, 23, 59, 59, 250)
+            << utc(2025, 6, 1, 21, 59, 59);
+        QTest::newRow("blank separator")
+            << "2025-06-01 10:00:00" << local(2025, 6, 1, 10, 0, 0) << utc(2025, 6, 1, 8, 0, 0);
+        QTest::newRow("hour 24") << "2025-06-01T24:00:00" << local(2025, 6, 2, 0, 0, 0)
+                                 << utc(2025, 6, 1, 22, 0, 0);
+        QTest::newRow("no such day") << "2025-02-29T10:00:00" << QDateTime() << qint64(-1);
+        QTest::newRow("second 60") << "2025-06-01T10:00:60" << QDateTime() << qint64(-1);
+        QTest::newRow("year 0") << "0000-06-01T10:00:00" << QDateTime() << qint64(-1);
+    }
+
+    void searchTimesInLocalTime()
+    {
+        QFETCH(QString, stored);
+        ZoneScope zone("Europe/Berlin");
+        QFETCH(QDateTime, local); // built before the zone was set: build it again
+        const QDateTime expected =
+            local.isValid() ? QDateTime(local.date(), local.time()) : QDateTime();
+        QFETCH(qint64, utcSeconds);
+
+        SqlDb store;
+        QVERIFY(store.SetConfigValue("DB_VER", 1001));
+        QVERIFY(insertWebsite(store, "a.com", kGoogle + "?English?Germany", "k"));
+        QVERIFY(insertRows(store, {{1, "a.com", kGoogle, "k", stored, 3, "", "English"}}));
+        Loaded loaded;
+        LTInt64 last = 0;
+        QVERIFY(store.LoadRankData(loaded.websites, loaded.series, last));
+        QCOMPARE(loaded.series.size(), std::size_t(1));
+        const QDateTime got = loaded.series[0]->FlowItems.at(0).SearchTime;
+        QCOMPARE(describe(got), describe(expected));
+        QCOMPARE(describe(got), describe(SqlValue::toDateTime(stored)));
+        if (utcSeconds >= 0)
+            QCOMPARE(got.toSecsSinceEpoch(), utcSeconds);
+    }
+
     void sameResultAsTheListSearches()
     {
         // Generated rows over colliding keys: the load must give what the list searches
-        // give, series in order of their first kept row.
+        // and the general conversions give, series in order of their first kept row.
+        ZoneScope zone("Europe/Berlin");
         SqlDb store;
         QVERIFY(store.SetConfigValue("DB_VER", 1001));
-        const QStringList urls{"a.com", "A.com", "b.com"};
+        const QStringList urls{"a.com", "A.com", "b.\u00e4.com"};
         const QStringList hosts{kGoogle, kBing, "fr.search.yahoo.com"};
         const QStringList langs{"English", "French"};
         const QStringList keywords{"k1", "k2", "K1", "k3 "};
         QRandomGenerator random(20261206);
+        // The written forms and others that older versions or other tools left.
+        const QStringList times{"2025-03-%1T09:00:00",
+                                "2025-10-%1T02:30:00",
+                                "2025-03-%1T02:30:00.125",
+                                "2025-11-%1 10:00:00",
+                                "2025-02-%1T24:00:00",
+                                "2025-04-%1T10:00",
+                                "x%1",
+                                ""};
+        // ASCII, other scripts, empty and NULL (a null QString binds NULL).
+        const QStringList urlsOfPoints{"http://u/1", "http://u/1", "http://\u00fc.de/\u4e2d", "",
+                                       QString()};
 
         std::vector<WEBSITE> websites;
         for (int w = 0; w < 5; ++w) {
@@ -395,9 +516,9 @@ private slots:
                   urls[random.bounded(urls.size())],
                   hosts[random.bounded(hosts.size())],
                   keywords[random.bounded(keywords.size())],
-                  QDateTime(QDate(2025, 1, 1).addDays(i), QTime(9, 0)).toString(Qt::ISODate),
+                  times[random.bounded(times.size())].arg(i % 28 + 1, 2, 10, QLatin1Char('0')),
                   int(random.bounded(102)),
-                  "http://u/" + QString::number(random.bounded(4)),
+                  urlsOfPoints[random.bounded(urlsOfPoints.size())],
                   langs[random.bounded(langs.size())]};
             rows << r;
             UPDATE_FLOW flow;
@@ -410,8 +531,13 @@ private slots:
                 FLOW_ITEM item;
                 item.UpdateNo = r.updateNo;
                 item.Rank = qint16(r.rank);
+                item.SearchTime = SqlValue::toDateTime(r.time);
                 item.RankURL = r.url;
-                AssignProperRankData(expected, flow)->FlowItems.push_back(item);
+                std::vector<FLOW_ITEM>& items = AssignProperRankData(expected, flow)->FlowItems;
+                // A text equal to the point before is that point's text (null or not).
+                if (!items.empty() && items.back().RankURL == item.RankURL)
+                    item.RankURL = items.back().RankURL;
+                items.push_back(item);
             }
         }
         QVERIFY(insertRows(store, rows));
@@ -434,6 +560,9 @@ private slots:
                 QCOMPARE(got->FlowItems[j].UpdateNo, want->FlowItems[j].UpdateNo);
                 QCOMPARE(got->FlowItems[j].Rank, want->FlowItems[j].Rank);
                 QCOMPARE(got->FlowItems[j].RankURL, want->FlowItems[j].RankURL);
+                QCOMPARE(got->FlowItems[j].RankURL.isNull(), want->FlowItems[j].RankURL.isNull());
+                QCOMPARE(describe(got->FlowItems[j].SearchTime),
+                         describe(want->FlowItems[j].SearchTime));
             }
         }
         for (RANK_DATA* s : expected)

@@ -636,6 +636,9 @@ private slots:
             << QVariantList{"example.com", "a"};
         QTest::newRow("history fails") << refuse("UPDATE", "UpdateFlow", "history refused")
                                        << "history refused" << QVariantList{"example.com", "a"};
+        QTest::newRow("transaction left open")
+            << "BEGIN"
+            << "within a transaction" << QVariantList{"example.com", "a"};
         QTest::newRow("website gone")
             << "DELETE FROM Website"
             << "This website is no longer in the database." << QVariantList{};

@@ -287,6 +287,32 @@ private slots:
         QCOMPARE(int(task->Result()), 4);
     }
 
+    // A page longer than the read cap is cut there, also inside a multi-byte character:
+    // the text before the cut reaches the reading whole.
+    void pageIsCutAtTheCap()
+    {
+        const qint64 cap = CheckRankTask::kMaxPageBytes;
+        QByteArray head = "<html><head><meta charset=\"utf-8\"></head>" + kPage;
+        const QString shoes = QStringLiteral("青い靴 ");
+        const QByteArray shoesUtf8 = shoes.toUtf8();
+        while ((cap - head.size()) % shoesUtf8.size() != 1)
+            head += ' ';
+        m_engine->enqueue(kGoogle, FakeResponse::streamed(head, shoesUtf8, -1));
+        RecordingProgress progress;
+        TestRankOperation operation(&progress, &m_hub->UpdateRunningFlag());
+        ScriptedRankTask* task = runOne(operation, progress);
+        QVERIFY(task);
+        QCOMPARE(int(task->Result()), 1);
+        QCOMPARE(task->pagesRead().size(), 1);
+        const QString& page = task->pagesRead().front();
+        const qsizetype whole = (cap - head.size()) / shoesUtf8.size();
+        const QString expected = QString::fromUtf8(head) + shoes.repeated(whole);
+        // At most the one cut character follows, as a replacement character.
+        QVERIFY2(page.size() - expected.size() <= 1, qPrintable(QString::number(page.size())));
+        QVERIFY(page.startsWith(expected));
+        QVERIFY(page.size() == expected.size() || page.back() == QChar::ReplacementCharacter);
+    }
+
     void hangingRequestsAreAborted_data()
     {
         QTest::addColumn<FakeResponse>("response");

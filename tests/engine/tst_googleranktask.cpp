@@ -8,7 +8,24 @@
 #include "TestRankHub.h"
 #include "TestRankOperation.h"
 
+#include <QFile>
+
 #include <memory>
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LT_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(LT_ADDRESS_SANITIZER)
+// hugePageIsReadUpToTheCap measures the program's peak memory. The sanitizer's quarantine
+// (256 MB by default) keeps every buffer freed on the way resident and would count them
+// all; a small one still catches a use after free of the last few megabytes.
+extern "C" __attribute__((used, visibility("default"))) const char* __asan_default_options()
+{
+    return "quarantine_size_mb=8";
+}
+#endif
 
 namespace {
 const QString kGoogle = QStringLiteral("www.google.com");
@@ -40,7 +57,23 @@ FakeSearchEngine::Handler pagesWithRank(int rank, const QString& failingPeer = Q
             EnginePages::google(EnginePages::links(num, position, kSiteLink)));
     };
 }
+
+// The resident-memory figure `field` of this process from /proc, in kB; -1 without it.
+qint64 procStatusKb(const char* field)
+{
+    QFile file(QStringLiteral("/proc/self/status"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    const QByteArray prefix = QByteArray(field) + ':';
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
 } // namespace
+
+Q_DECLARE_METATYPE(FakeResponse)
 
 class TestGoogleRankTask : public QObject
 {
@@ -143,6 +176,71 @@ private slots:
         QCOMPARE(flow.Lang, QStringLiteral("English"));
         QCOMPARE(flow.Keyword, kKeyword);
         QCOMPARE(flow.Website, kSite);
+    }
+
+    // A page past the read cap (endless, or 1 GiB) is read up to the cap only and what
+    // was read is the page: the rank is what the reading finds in that part, and memory
+    // stays far below the page's size.
+    void hugePageIsReadUpToTheCap_data()
+    {
+        QTest::addColumn<FakeResponse>("first"); // the answer to the first page request
+        QTest::addColumn<int>("rank");
+        QTest::addColumn<int>("requests");
+        const qint64 cap = CheckRankTask::kMaxPageBytes;
+        const QByteArray filler = "<p>more of the same, with no result in it</p>\n";
+        QTest::newRow("endless, the website's link before the cap")
+            << FakeResponse::streamed(EnginePages::google(EnginePages::links(10, 3, kSiteLink)),
+                                      filler, -1)
+            << 3 << 1;
+        // The tail would make the website first on the first page; read whole, the
+        // check would end there. Cut, the first page has none of it and the second
+        // page gives rank 15.
+        QTest::newRow("1 GiB, the website's link only after the cap")
+            << FakeResponse::streamed(EnginePages::google(EnginePages::links(10, 0, kSiteLink)),
+                                      filler, qint64(1) << 30,
+                                      EnginePages::google(EnginePages::links(10, 1, kSiteLink)))
+            << 15 << 2;
+        // Three-byte characters (and a blank), the cap falling after the first byte of one.
+        QByteArray head = EnginePages::google(EnginePages::links(10, 4, kSiteLink));
+        const QByteArray shoes = QStringLiteral("青い靴 ").toUtf8();
+        while ((cap - head.size()) % shoes.size() != 1)
+            head += ' ';
+        QTest::newRow("endless UTF-8, the cap inside a character")
+            << FakeResponse::streamed(head, shoes, -1) << 4 << 1;
+    }
+    void hugePageIsReadUpToTheCap()
+    {
+        QFETCH(FakeResponse, first);
+        QFETCH(int, rank);
+        QFETCH(int, requests);
+        QVERIFY2(m_envir->setUp(*m_hub, EngineEnvironment::Local, false),
+                 qPrintable(m_envir->error()));
+        m_engine->enqueue(kGoogle, first);
+        m_engine->setHandler(kGoogle, pagesWithRank(rank));
+        RecordingProgress progress;
+        RankOperation operation(&progress, &m_hub->UpdateRunningFlag());
+        operation.AddCheckRankTask(kSite, &m_google, kKeyword);
+
+        // Writing 5 to clear_refs starts a new peak at the present size; where the kernel
+        // refuses, the peak so far is the base (a weaker check, still far below 1 GiB).
+        QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+        const bool reset = clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
+        clearRefs.close();
+        if (!reset)
+            qWarning("no /proc/self/clear_refs: peak growth measured from the peak so far");
+        const qint64 baseKb = procStatusKb("VmHWM");
+        QVERIFY(baseKb > 0);
+
+        QVERIFY(runToEnd(operation, progress));
+        const qint64 growthKb = procStatusKb("VmHWM") - baseKb;
+
+        QCOMPARE(m_engine->requestsFor(kGoogle).size(), requests);
+        QCOMPARE(int(operation.AllTasks().front()->Result()), 1);
+        QCOMPARE(operation.Results().size(), size_t(1));
+        QCOMPARE(operation.Results().front().Rank, qint64(rank));
+        QCOMPARE(operation.Results().front().RankURL, kSiteLink);
+        qInfo("peak memory grew by %lld kB", (long long)growthKb);
+        QVERIFY2(growthKb < 64 * 1024, qPrintable(QString::number(growthKb)));
     }
 
     void pageWithoutResultsEndsTheCheck()

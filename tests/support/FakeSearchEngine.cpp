@@ -5,7 +5,13 @@
 #include <QTextCodec>
 #include <QTimer>
 
+#include <memory>
+
 namespace {
+// A streamed body waits in this process at most a window at a time, made in pieces.
+constexpr qint64 kStreamWindow = 256 * 1024;
+constexpr qint64 kStreamPiece = 64 * 1024;
+
 quint32 crc32Of(const QByteArray& data)
 {
     static quint32 table[256];
@@ -139,6 +145,19 @@ FakeResponse FakeResponse::truncated(const QByteArray& html)
 {
     FakeResponse response = page(html);
     response.kind = Truncated;
+    return response;
+}
+
+FakeResponse FakeResponse::streamed(const QByteArray& head, const QByteArray& filler, qint64 size,
+                                    const QByteArray& tail)
+{
+    Q_ASSERT(!filler.isEmpty());
+    Q_ASSERT(size < 0 || size >= head.size() + tail.size());
+    FakeResponse response = page(head);
+    response.kind = Streamed;
+    response.filler = filler;
+    response.streamedSize = size;
+    response.tail = size < 0 ? QByteArray() : tail;
     return response;
 }
 
@@ -276,6 +295,10 @@ void FakeSearchEngine::send(QTcpSocket* socket, const FakeResponse& response)
 {
     if (response.kind == FakeResponse::Stall)
         return;
+    if (response.kind == FakeResponse::Streamed) {
+        stream(socket, response);
+        return;
+    }
     const QByteArray body = response.gzip ? gzipEncode(response.body) : response.body;
     QByteArray out =
         "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + response.reason + "\r\n";
@@ -296,4 +319,53 @@ void FakeSearchEngine::send(QTcpSocket* socket, const FakeResponse& response)
     socket->flush();
     if (response.kind == FakeResponse::Truncated)
         socket->disconnectFromHost();
+}
+
+void FakeSearchEngine::stream(QTcpSocket* socket, const FakeResponse& response)
+{
+    QByteArray out =
+        "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + response.reason + "\r\n";
+    for (const auto& header : response.headers)
+        out += header.first + ": " + header.second + "\r\n";
+    if (response.streamedSize >= 0)
+        out += "Content-Length: " + QByteArray::number(response.streamedSize) + "\r\n";
+    out += "Connection: close\r\n\r\n";
+    socket->write(out);
+
+    // The body is made piece by piece while the socket drains: at most a window of it
+    // waits in this process, whatever its size.
+    struct Progress {
+        qint64 sent = 0;
+        QByteArray fillerRun; // the filler repeated past one piece, cut from at any phase
+    };
+    auto progress = std::make_shared<Progress>();
+    while (progress->fillerRun.size() < kStreamPiece + response.filler.size())
+        progress->fillerRun += response.filler;
+    const qint64 size = response.streamedSize;
+    const qint64 headSize = response.body.size();
+    const auto feed = [socket, response, progress, size, headSize] {
+        const qint64 fillerEnd = size < 0 ? -1 : size - response.tail.size();
+        while (socket->state() == QAbstractSocket::ConnectedState &&
+               socket->bytesToWrite() < kStreamWindow) {
+            qint64& sent = progress->sent;
+            QByteArray next;
+            if (sent < headSize) {
+                next = response.body.mid(sent);
+            } else if (fillerEnd < 0 || sent < fillerEnd) {
+                const qint64 phase = (sent - headSize) % response.filler.size();
+                const qint64 length =
+                    fillerEnd < 0 ? kStreamPiece : qMin(kStreamPiece, fillerEnd - sent);
+                next = progress->fillerRun.mid(phase, length);
+            } else if (sent < size) {
+                next = response.tail.mid(sent - fillerEnd);
+            } else {
+                socket->disconnectFromHost();
+                return;
+            }
+            sent += next.size();
+            socket->write(next);
+        }
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, feed);
+    feed();
 }

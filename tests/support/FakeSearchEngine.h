@@ -37,6 +37,7 @@ struct FakeResponse {
         Stall,             // read the request, never answer
         StallAfterHeaders, // status and headers and part of the body, then nothing more
         Truncated,         // announce the whole body, send part of it, close
+        Streamed,          // `body`, `filler` repeated, `tail`: made as the client reads
     };
     Kind kind = Complete;
     int status = 200;
@@ -45,6 +46,9 @@ struct FakeResponse {
     QByteArray body;
     bool gzip = false; // send the body gzip-encoded with "Content-Encoding: gzip"
     int delayMs = 0;   // answer after this long
+    QByteArray filler; // Streamed: repeated after `body`
+    QByteArray tail;   // Streamed: the body's last bytes
+    qint64 streamedSize = -1; // Streamed: body bytes in all; -1 without end (and tail)
 
     static FakeResponse page(const QByteArray& html, const QByteArray& contentType = "text/html");
     // The text encoded in `charset` (the page's own meta tag, if any, is the caller's).
@@ -55,6 +59,11 @@ struct FakeResponse {
     static FakeResponse stall();
     static FakeResponse stallAfterHeaders(const QByteArray& html);
     static FakeResponse truncated(const QByteArray& html);
+    // A body of any size that is never held whole: `head`, then `filler` over and over,
+    // then `tail`, `size` bytes in all; size -1 sends filler until the client goes away
+    // (no Content-Length, no tail).
+    static FakeResponse streamed(const QByteArray& head, const QByteArray& filler, qint64 size,
+                                 const QByteArray& tail = QByteArray());
 };
 
 // gzip member of `data` (RFC 1952), for gzip-encoded bodies.
@@ -97,6 +106,7 @@ private:
     void onReadyRead(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const RecordedRequest& request);
     void send(QTcpSocket* socket, const FakeResponse& response);
+    void stream(QTcpSocket* socket, const FakeResponse& response);
     FakeResponse responseFor(const RecordedRequest& request);
 
     QTcpServer* m_server;
