@@ -122,56 +122,6 @@ private:
     std::vector<Saved> m_saved;
 };
 
-// The merge's series by key. Like AssignProperRankData, the first series in list order
-// wins and a missing one is appended; a hash keeps a large run linear.
-class SeriesIndex
-{
-public:
-    explicit SeriesIndex(std::vector<RANK_DATA*>& rankData) : m_rankData(rankData)
-    {
-        m_index.reserve(qsizetype(rankData.size()));
-        for (RANK_DATA* series : rankData) {
-            if (!series)
-                continue;
-            const Key key{series->Website, series->SearchEngine, series->Keyword};
-            if (!m_index.contains(key))
-                m_index.insert(key, series);
-        }
-    }
-
-    RANK_DATA* Assign(const UPDATE_FLOW& flow)
-    {
-        RANK_DATA*& series = m_index[Key{flow.Website, flow.SearchEngine, flow.Keyword}];
-        if (!series) {
-            series = new RANK_DATA;
-            series->Website = flow.Website;
-            series->Keyword = flow.Keyword;
-            series->SearchEngine = flow.SearchEngine;
-            series->Lang = flow.Lang;
-            m_rankData.push_back(series);
-        }
-        return series;
-    }
-
-private:
-    struct Key {
-        QString website;
-        QString searchEngine;
-        QString keyword;
-        bool operator==(const Key& other) const
-        {
-            return keyword == other.keyword && searchEngine == other.searchEngine &&
-                   website == other.website;
-        }
-        friend size_t qHash(const Key& key, size_t seed = 0)
-        {
-            return qHashMulti(seed, key.website, key.searchEngine, key.keyword);
-        }
-    };
-    std::vector<RANK_DATA*>& m_rankData;
-    QHash<Key, RANK_DATA*> m_index;
-};
-
 } // namespace
 
 UpdateRun::OperationFactory UpdateRun::SetOperationFactory(OperationFactory factory)
@@ -362,7 +312,7 @@ void UpdateToDatabaseAndMem(std::list<UPDATE_FLOW>& flows, std::vector<RANK_DATA
     }
 
     MergeUndo undo(rankData);
-    SeriesIndex index(rankData);
+    RankDataIndex index(rankData);
     // New points follow the highest number in memory; they are all this merge adds.
     LTInt64 lastUpdateNo = hub.GetLastUpdateNo();
     std::vector<UPDATE_FLOW*> inserts;

@@ -115,16 +115,45 @@ bool ValidatedUpdate(const std::vector<WEBSITE>& websites, const UPDATE_FLOW& fl
     return false;
 }
 
+namespace {
+RANK_DATA* AppendRankData(std::vector<RANK_DATA*>& rankData, const QString& website,
+                          const QString& searchEngine, const QString& keyword, const QString& lang)
+{
+    auto* series = new RANK_DATA;
+    series->Website = website;
+    series->Keyword = keyword;
+    series->SearchEngine = searchEngine;
+    series->Lang = lang;
+    rankData.push_back(series);
+    return series;
+}
+} // namespace
+
 RANK_DATA* AssignProperRankData(std::vector<RANK_DATA*>& rankData, const UPDATE_FLOW& flow)
 {
     if (RANK_DATA* series = Find_RankData(rankData, flow.Website, flow.SearchEngine, flow.Keyword))
         return series;
-    auto* series = new RANK_DATA;
-    series->Website = flow.Website;
-    series->Keyword = flow.Keyword;
-    series->SearchEngine = flow.SearchEngine;
-    series->Lang = flow.Lang;
-    rankData.push_back(series);
+    return AppendRankData(rankData, flow.Website, flow.SearchEngine, flow.Keyword, flow.Lang);
+}
+
+RankDataIndex::RankDataIndex(std::vector<RANK_DATA*>& rankData) : m_rankData(rankData)
+{
+    m_index.reserve(qsizetype(rankData.size()));
+    for (RANK_DATA* series : rankData) {
+        if (!series)
+            continue;
+        const Key key{series->Website, series->SearchEngine, series->Keyword};
+        if (!m_index.contains(key))
+            m_index.insert(key, series);
+    }
+}
+
+RANK_DATA* RankDataIndex::Assign(const QString& website, const QString& searchEngine,
+                                 const QString& keyword, const QString& lang)
+{
+    RANK_DATA*& series = m_index[Key{website, searchEngine, keyword}];
+    if (!series)
+        series = AppendRankData(m_rankData, website, searchEngine, keyword, lang);
     return series;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,42 @@ RANK_DATA* Find_RankData(const std::vector<RANK_DATA*>& rankData, QString websit
 bool ValidatedUpdate(const std::vector<WEBSITE>& websites, const UPDATE_FLOW& flow);
 // The series of the measurement's key; a new, empty one is appended when there is none.
 RANK_DATA* AssignProperRankData(std::vector<RANK_DATA*>& rankData, const UPDATE_FLOW& flow);
+
+// The series of a list by website, engine host and keyword, for code that looks up many
+// keys at once (the load, the merge): a hash instead of a walk of the list per key. As in
+// AssignProperRankData, the first series of a key in list order wins and a missing one
+// is appended to the list.
+class RankDataIndex
+{
+public:
+    explicit RankDataIndex(std::vector<RANK_DATA*>& rankData);
+
+    RANK_DATA* Assign(const QString& website, const QString& searchEngine, const QString& keyword,
+                      const QString& lang);
+    RANK_DATA* Assign(const UPDATE_FLOW& flow)
+    {
+        return Assign(flow.Website, flow.SearchEngine, flow.Keyword, flow.Lang);
+    }
+
+private:
+    struct Key {
+        QString website;
+        QString searchEngine;
+        QString keyword;
+        bool operator==(const Key& other) const
+        {
+            return keyword == other.keyword && searchEngine == other.searchEngine &&
+                   website == other.website;
+        }
+        friend size_t qHash(const Key& key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.website, key.searchEngine, key.keyword);
+        }
+    };
+
+    std::vector<RANK_DATA*>& m_rankData;
+    QHash<Key, RANK_DATA*> m_index;
+};
 
 // Readers of one series; the last point is the newest.
 LTInt64 GetLastRank(const RANK_DATA* series);

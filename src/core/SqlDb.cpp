@@ -1,6 +1,7 @@
 #include "SqlDb.h"
 
 #include "MessageBoxHook.h"
+#include "RankHistory.h"
 #include "SqlValue.h"
 #include "WebsiteColumns.h"
 
@@ -139,26 +140,8 @@ void SqlDb::FailedRead(const QSqlError& error)
 
 namespace {
 // The load finds the fitting website and the series of a row through hashes instead of
-// walking the lists for every row; the first series in list order wins, as in the
-// linear searches.
-struct SeriesKey {
-    QString website;
-    QString searchEngine;
-    QString keyword;
-    bool operator==(const SeriesKey& other) const
-    {
-        return keyword == other.keyword && searchEngine == other.searchEngine &&
-               website == other.website;
-    }
-};
-
-size_t qHash(const SeriesKey& key, size_t seed = 0)
-{
-    return qHashMulti(seed, key.website, key.searchEngine, key.keyword);
-}
-
-// A measurement fits when some website of its URL holds its keyword and an engine
-// variant of its host and language.
+// walking the lists for every row. A measurement fits when some website of its URL holds its
+// keyword and an engine variant of its host and language.
 struct FitKey {
     QString website;
     QString keyword;
@@ -416,14 +399,7 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
                             nullptr);
         }
     }
-    QHash<SeriesKey, RANK_DATA*> seriesIndex;
-    for (RANK_DATA* series : rankData) {
-        if (!series)
-            continue;
-        const SeriesKey key{series->Website, series->SearchEngine, series->Keyword};
-        if (!seriesIndex.contains(key))
-            seriesIndex.insert(key, series);
-    }
+    RankDataIndex seriesIndex(rankData);
 
     // The rank rows are most of the file: they are read on the driver's own SQLite
     // handle, without a QVariant per column, and each distinct key is turned into text and
@@ -524,16 +500,7 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
                 RANK_DATA*& cached = fit.value();
                 if (!cached) {
                     // Another language of the same key may have started the series already.
-                    RANK_DATA*& series = seriesIndex[SeriesKey{website, searchEngine, keyword}];
-                    if (!series) {
-                        series = new RANK_DATA;
-                        series->Website = website;
-                        series->Keyword = keyword;
-                        series->SearchEngine = searchEngine;
-                        series->Lang = lang;
-                        rankData.push_back(series);
-                    }
-                    cached = series;
+                    cached = seriesIndex.Assign(website, searchEngine, keyword, lang);
                 }
                 found = cached;
             }
