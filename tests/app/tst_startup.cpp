@@ -145,8 +145,7 @@ private slots:
     // the history and went on writing into the damaged file.
     void damagedDatabaseFailsTheStart()
     {
-        if (::geteuid() != 0)
-            QSKIP("Starting the program needs a private mount namespace (root).");
+        LT_REQUIRE_NETNS();
         {
             SqlDb store;
             QVERIFY(store.SetConfigValue(QStringLiteral("DB_VER"), 1001));
