@@ -3,8 +3,6 @@
 #include <QDebug>
 
 namespace {
-MessageBoxHook* g_hook = nullptr;
-
 int showBox(MessageBoxHook::Icon icon, QObject* parent, const QString& title, const QString& text,
             int buttons, int defaultButton)
 {
@@ -21,26 +19,14 @@ int showBox(MessageBoxHook::Icon icon, QObject* parent, const QString& title, co
 
 MessageBoxHook::~MessageBoxHook()
 {
-    if (g_hook == this)
-        g_hook = nullptr;
-}
-
-MessageBoxHook* MessageBoxHook::install(MessageBoxHook* hook)
-{
-    MessageBoxHook* previous = g_hook;
-    g_hook = hook;
-    return previous;
-}
-
-MessageBoxHook* MessageBoxHook::installed()
-{
-    return g_hook;
+    if (installed() == this)
+        install(nullptr);
 }
 
 int MessageBoxHook::showMessage(const Request& request)
 {
-    if (g_hook)
-        return g_hook->show(request);
+    if (MessageBoxHook* hook = installed())
+        return hook->show(request);
     qWarning().noquote() << "message box without a hook:" << request.title << "-" << request.text;
     return request.defaultButton != NoButton ? request.defaultButton : Ok;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "InstalledHook.h"
+
 #include <QString>
 
 class QObject;
@@ -8,7 +10,7 @@ class QObject;
 // installs one that shows a real QMessageBox; tests install one that records the box
 // and answers it, so that nothing modal ever blocks them. Layers below the widgets
 // (the store, the checker) reach message boxes only through here.
-class MessageBoxHook
+class MessageBoxHook : public InstalledHook<MessageBoxHook>
 {
 public:
     enum Icon { NoIcon, Information, Warning, Critical, Question };
@@ -37,11 +39,6 @@ public:
     virtual ~MessageBoxHook();
     // Shows (or answers) the box and returns the button pressed.
     virtual int show(const Request& request) = 0;
-
-    // Installs the hook for the whole process; returns the previous one. Ownership
-    // stays with the caller.
-    static MessageBoxHook* install(MessageBoxHook* hook);
-    static MessageBoxHook* installed();
 
     // Shows a box through the installed hook. Without a hook the box is written to the
     // debug output and the default button (else Ok) is the answer.

@@ -256,6 +256,31 @@ bool SameLetter(QChar a, QChar b, Qt::CaseSensitivity cs)
     return a.toLower() == b.toLower() || a.toCaseFolded() == b.toCaseFolded();
 }
 
+// Walks from 'at' by 'step' (1 forwards, -1 backwards) to the first place where 'what'
+// stands in 'text'; -1 if none.
+int Scan(const QString& text, const QString& what, int at, int step, Qt::CaseSensitivity cs)
+{
+    const int last = int(text.size() - what.size());
+    const QChar first = what.at(0);
+    // A first character without case is found by QString's own fast search.
+    const bool plainFirst = first.unicode() < 0x80 && !first.isLetter();
+    for (; at >= 0 && at <= last; at += step) {
+        if (plainFirst) {
+            at = step > 0 ? int(text.indexOf(first, at)) : int(text.lastIndexOf(first, at));
+            if (at < 0 || at > last)
+                return -1;
+        } else if (!SameLetter(text.at(at), first, cs)) {
+            continue;
+        }
+        int k = 1;
+        while (k < what.size() && SameLetter(text.at(at + k), what.at(k), cs))
+            ++k;
+        if (k == what.size())
+            return at;
+    }
+    return -1;
+}
+
 } // namespace
 
 PageRegExp::PageRegExp(const QString& pattern, Qt::CaseSensitivity cs, bool minimal)
@@ -323,34 +348,17 @@ PageRegExp::PageRegExp(const QString& pattern, Qt::CaseSensitivity cs, bool mini
     m_reverseTail = true;
 }
 
-int PageRegExp::lastIndexOf(const QString& page, const QString& what, int from) const
+int PageRegExp::LastIndexOf(const QString& text, const QString& what, int from,
+                            Qt::CaseSensitivity cs)
 {
-    const int n = what.size();
-    const Qt::CaseSensitivity cs = m_rx.caseSensitivity();
-    const QChar first = what.at(0);
-    const bool plainFirst = first.unicode() < 0x80 && !first.isLetter();
-    for (int at = qMin(from, int(page.size()) - n); at >= 0; --at) {
-        if (plainFirst) {
-            at = page.lastIndexOf(first, at);
-            if (at < 0)
-                return -1;
-        } else if (!SameLetter(page.at(at), first, cs)) {
-            continue;
-        }
-        int k = 1;
-        while (k < n && SameLetter(page.at(at + k), what.at(k), cs))
-            ++k;
-        if (k == n)
-            return at;
-    }
-    return -1;
+    return Scan(text, what, qMin(from, int(text.size() - what.size())), -1, cs);
 }
 
 void PageRegExp::setPage(const QString& page)
 {
     int limit = page.size();
     if (!m_suffix.isEmpty()) {
-        const int at = lastIndexOf(page, m_suffix, page.size());
+        const int at = LastIndexOf(page, m_suffix, page.size(), m_rx.caseSensitivity());
         limit = at < 0 ? 0 : at + int(m_suffix.size());
     }
     if (m_reverseTail && limit > 0) {
@@ -364,28 +372,9 @@ void PageRegExp::setPage(const QString& page)
     m_text = limit >= page.size() ? page : QString::fromRawData(m_page.constData(), limit);
 }
 
-int PageRegExp::indexOf(const QString& page, const QString& what, int from) const
+int PageRegExp::IndexOf(const QString& text, const QString& what, int from, Qt::CaseSensitivity cs)
 {
-    const int n = what.size();
-    const Qt::CaseSensitivity cs = m_rx.caseSensitivity();
-    const QChar first = what.at(0);
-    // A first character without case is found by QString's own fast search.
-    const bool plainFirst = first.unicode() < 0x80 && !first.isLetter();
-    for (int at = qMax(from, 0); at + n <= page.size(); ++at) {
-        if (plainFirst) {
-            at = page.indexOf(first, at);
-            if (at < 0 || at + n > page.size())
-                return -1;
-        } else if (!SameLetter(page.at(at), first, cs)) {
-            continue;
-        }
-        int k = 1;
-        while (k < n && SameLetter(page.at(at + k), what.at(k), cs))
-            ++k;
-        if (k == n)
-            return at;
-    }
-    return -1;
+    return Scan(text, what, qMax(from, 0), 1, cs);
 }
 
 int PageRegExp::indexIn(int offset)
@@ -396,7 +385,9 @@ int PageRegExp::indexIn(int offset)
     if (m_lead.isEmpty())
         return m_rx.indexIn(m_text, offset);
     m_last = &m_anchored;
-    for (int at = indexOf(m_text, m_lead, offset); at >= 0; at = indexOf(m_text, m_lead, at + 1)) {
+    const Qt::CaseSensitivity cs = m_rx.caseSensitivity();
+    for (int at = IndexOf(m_text, m_lead, offset, cs); at >= 0;
+         at = IndexOf(m_text, m_lead, at + 1, cs)) {
         if (m_anchored.indexIn(m_text, at, QRegExp::CaretAtOffset) == at)
             return at;
     }

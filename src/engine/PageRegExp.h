@@ -31,10 +31,15 @@ public:
     // Length of the text that is searched of the bound page.
     int searchLength() const { return m_text.size(); }
 
-private:
-    int indexOf(const QString& page, const QString& what, int from) const;
-    int lastIndexOf(const QString& page, const QString& what, int from) const;
+    // Plain-text searches with the letters compared as the patterns compare them under
+    // 'cs'. 'what' must not be empty; -1 where it does not stand.
+    // First place at or after 'from' where 'what' stands in 'text'.
+    static int IndexOf(const QString& text, const QString& what, int from, Qt::CaseSensitivity cs);
+    // Last place at or before 'from' where 'what' stands in 'text'.
+    static int LastIndexOf(const QString& text, const QString& what, int from,
+                           Qt::CaseSensitivity cs);
 
+private:
     QRegExp m_rx;
     QString m_lead;     // letters every match starts with
     QRegExp m_anchored; // the pattern, anchored where a lead stands

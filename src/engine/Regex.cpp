@@ -27,35 +27,6 @@ const char* const kFallbackPattern = "donot any proper regular expression";
 const char* const kPrefixPattern = "(?:http://|https://|www.|http://www.|https://www.)?";
 const char* const kGoogleImagesPattern = "http://[^?]*.google.(?:[^?])*/images.+q=";
 
-bool SameLetter(QChar a, QChar b)
-{
-    if (a == b)
-        return true;
-    const char16_t x = a.unicode();
-    const char16_t y = b.unicode();
-    if (x < 0x80 && y < 0x80) {
-        const auto lower = [](char16_t c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-        return lower(x) == lower(y);
-    }
-    // Of the letters beyond ASCII only these four have an ASCII lower case or folding.
-    if (y < 0x80 && x != 0x130 && x != 0x131 && x != 0x17f && x != 0x212a)
-        return false;
-    return a.toLower() == b.toLower() || a.toCaseFolded() == b.toCaseFolded();
-}
-
-int IndexOfNoCase(const QString& text, const QString& what, int from)
-{
-    const int n = what.size();
-    for (int at = qMax(from, 0); at + n <= text.size(); ++at) {
-        int k = 0;
-        while (k < n && SameLetter(text.at(at + k), what.at(k)))
-            ++k;
-        if (k == n)
-            return at;
-    }
-    return -1;
-}
-
 QString RemovePrefixes(const QString& text)
 {
     return QRegExp(QLatin1String(kPrefixPattern), Qt::CaseInsensitive).replaceIn(text, QString());
@@ -82,7 +53,7 @@ bool ContainsGoogleImagesLink(const QString& link)
     const QString scheme = QStringLiteral("http://");
     int from = 0;
     for (;;) {
-        const int at = IndexOfNoCase(text, scheme, from);
+        const int at = PageRegExp::IndexOf(text, scheme, from, Qt::CaseInsensitive);
         if (at < 0)
             return false;
         if (rx.indexIn(text, at, QRegExp::CaretAtOffset) == at)

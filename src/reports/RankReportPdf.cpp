@@ -15,19 +15,22 @@
 #include <QTemporaryFile>
 #include <QtMath>
 
+// The report is one page (and, for a tall website table, continuation pages) drawn in
+// device pixels at 96 dpi. Each step below draws one part of it and keeps its geometry
+// beside it; the steps run in the order the page is built from top to bottom.
+
 namespace {
 
-// Layout of the page, in device pixels at 96 dpi.
+// Page: A4 in pixels at 96 dpi, drawn edge to edge; everything sits inside the left and
+// right margins.
+constexpr int kDpi = 96;
+constexpr double kPageWidth = 794;
+constexpr double kPageHeight = 1123;
 constexpr int kLeft = 40;
-constexpr int kBlockLeft = 550;
-constexpr int kBlockTop = 35;
-constexpr int kLineGap = 5;
+// Between the title and the first text line, and between the blocks of the body.
 constexpr int kGap = 25;
-constexpr int kTableSplit = 420;
-constexpr int kContinuationTop = 40;
-constexpr int kIcon = 48;
-constexpr int kIconPitch = 78;
-constexpr int kIconGroup = 234;
+// Between two text lines, added to the font's height.
+constexpr int kLineGap = 5;
 
 const QString kDateFormat = QStringLiteral("MM/dd/yyyy");
 
@@ -36,6 +39,315 @@ const QString kDateFormat = QStringLiteral("MM/dd/yyyy");
 double FitScale(double available, int width)
 {
     return width > 0 ? available / width : 1.0;
+}
+
+// What the steps share while one report is drawn.
+class ReportPage
+{
+public:
+    ReportPage(QPrinter& printer, QPainter& painter, RankReport& report);
+
+    int DrawHeader();
+    int DrawWebsiteTitle(const WebsiteExportPDF& website, int creditBaseline);
+    int DrawKeywordTitle(const KeywordExportPDF& keyword, int creditBaseline);
+    // The scale that fits this picture between the margins.
+    double Scale(const QImage& picture) const { return FitScale(W - 2 * kLeft, picture.width()); }
+    int DrawChart(const QImage& chart, double s, int lastLine);
+    int DrawWebsiteTable(const QImage& table, double s, int top);
+    int DrawKeywordTable(const QImage& table, double s, int top);
+    void DrawCredits(int bodyBottom);
+    void DrawContinuationPages(const QImage& table, double s);
+
+private:
+    void DrawBrandingBlock();
+
+    QPrinter& printer;
+    QPainter& painter;
+    RankReport& report;
+    QFont baseFont;
+    QFont creditFont;
+    QPen creditPen;
+    QString credit;
+    int h = 0; // height of the base font
+    double W = 0;
+    double H = 0;
+    double k = 1; // device pixels per PDF point
+};
+
+// Set-up: fonts, pens and the page's size in pixels and points.
+ReportPage::ReportPage(QPrinter& printer, QPainter& painter, RankReport& report)
+    : printer(printer), painter(painter), report(report),
+      baseFont(QStringLiteral("Segoe UI"), 10, QFont::Normal, false),
+      creditPen(QColor(110, 164, 204)), credit(RankReport::CreditText())
+{
+    // Qt 6 has no separate high-quality antialiasing: plain antialiasing is that.
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    painter.setFont(baseFont);
+    h = painter.fontMetrics().height();
+    W = printer.width();
+    H = printer.height();
+    k = W / printer.paperRect(QPrinter::Point).width();
+
+    const QPen basePen(QBrush(QColor(48, 48, 48), Qt::SolidPattern), 2, Qt::SolidLine);
+    painter.setPen(basePen);
+
+    creditFont = baseFont;
+    creditFont.setPointSize(10);
+    creditFont.setUnderline(true);
+}
+
+// Header: the logo, the branding block, two rules and the credit line between them.
+// Returns the credit line's baseline, from which the body is laid out.
+constexpr int kLogoTop = 15;
+// A logo setting moves everything below the branding block down by this much.
+constexpr int kLogoShift = 15;
+constexpr int kFirstRule = 110;
+constexpr int kCreditBaseline = 127;
+constexpr int kSecondRuleBelowCredit = 11;
+// Points the credit link reaches below the baseline.
+constexpr int kCreditLinkBelow = 4;
+
+int ReportPage::DrawHeader()
+{
+    int t = 0;
+    const QString logo = ReportSetting(SETTING_ReportLogoFile);
+    if (!logo.isEmpty()) {
+        QImage image;
+        if (image.load(logo))
+            painter.drawImage(QPoint(kLeft, kLogoTop), image);
+        t = kLogoShift;
+    }
+
+    DrawBrandingBlock();
+
+    painter.drawLine(QPointF(0, t + kFirstRule), QPointF(W, t + kFirstRule));
+
+    const int b = t + kCreditBaseline;
+    {
+        painter.save();
+        painter.setFont(creditFont);
+        painter.setPen(creditPen);
+        const QFontMetrics fm = painter.fontMetrics();
+        const int w = fm.horizontalAdvance(credit);
+        const int hc = fm.height();
+        painter.drawText(QPointF(int((W - w) * 0.5), b), credit);
+        report.InsertLinkToPdf(1,
+                               QRectF(((W - w) * 0.5) / k, (H - b) / k - kCreditLinkBelow,
+                                      ((W - w) * 0.5 + w) / k, (H - b + hc) / k),
+                               RankReport::CreditUrl());
+        painter.setFont(baseFont);
+        painter.restore();
+    }
+
+    painter.drawLine(QPointF(0, b + kSecondRuleBelowCredit),
+                     QPointF(W, b + kSecondRuleBelowCredit));
+    return b;
+}
+
+// Branding block: company, website, e-mail and telephone, one line each that is set, at
+// the top right; it does not move the header down.
+constexpr int kBlockLeft = 550;
+constexpr int kBlockTop = 35;
+
+void ReportPage::DrawBrandingBlock()
+{
+    const struct {
+        SETTINGS setting;
+        const char* label;
+    } block[] = {{SETTING_ReportCompanyName, "Company: "},
+                 {SETTING_ReportWebsite, "Website: "},
+                 {SETTING_ReportEmail, "Email: "},
+                 {SETTING_ReportTel, "Tel: "}};
+    QStringList lines;
+    for (const auto& line : block) {
+        const QString value = ReportSetting(line.setting);
+        if (!value.isEmpty())
+            lines << QLatin1String(line.label) + value;
+    }
+    // The block stays at its place while its widest line ends before the right margin;
+    // otherwise it moves left, at most to the middle of the page, and a line still too long
+    // is cut short there, so no line runs off the page.
+    // Measured unrounded: a line that fits exactly must not be cut by a rounded width.
+    const QFontMetricsF blockMetrics(painter.fontMetrics());
+    int widest = 0;
+    for (const QString& text : lines)
+        widest = qMax(widest, qCeil(blockMetrics.horizontalAdvance(text)));
+    const int blockRight = int(W) - kLeft;
+    const int blockLeft = qMin(kBlockLeft, qMax(int(W * 0.5), blockRight - widest));
+    for (int n = 0; n < lines.size(); ++n) {
+        const QString text =
+            blockMetrics.elidedText(lines[n], Qt::ElideRight, blockRight - blockLeft);
+        const int width = painter.fontMetrics().horizontalAdvance(text);
+        painter.drawText(QRect(blockLeft, kBlockTop + n * (h + kLineGap), width, h), Qt::AlignLeft,
+                         text);
+    }
+}
+
+// Title: the website or keyword in a large font on the left and its date or date range
+// on the right, then the text lines below it. Returns the last line's baseline.
+constexpr int kWebsiteTitleBelowCredit = 36;
+constexpr int kWebsiteTitlePixels = 22;
+constexpr int kKeywordTitleBelowCredit = 66;
+constexpr int kKeywordTitlePixels = 24;
+
+int ReportPage::DrawWebsiteTitle(const WebsiteExportPDF& website, int creditBaseline)
+{
+    const int baseline = creditBaseline + kWebsiteTitleBelowCredit;
+    painter.save();
+    QFont titleFont(baseFont);
+    titleFont.setPixelSize(kWebsiteTitlePixels);
+    painter.setFont(titleFont);
+    const int hT = painter.fontMetrics().height();
+    painter.drawText(QPointF(kLeft, baseline), website.Website);
+    const QString date = website.ReportDate.toString(kDateFormat);
+    painter.drawText(
+        QPointF(int(W - kLeft - painter.fontMetrics().horizontalAdvance(date)), baseline), date);
+    painter.setFont(baseFont);
+    painter.restore();
+
+    const int y1 = baseline + hT + kGap;
+    painter.drawText(QPointF(kLeft, y1),
+                     QStringLiteral("Created on: ") + website.CreateDate.toString(kDateFormat));
+    painter.drawText(QPointF(kLeft, y1 + h + kLineGap),
+                     QStringLiteral("updated on: ") + website.UpdateDate.toString(kDateFormat));
+    const int last = y1 + 2 * (h + kLineGap);
+    painter.drawText(QPointF(kLeft, last),
+                     QStringLiteral("Total keywords: ") + QString::number(website.KeywordCount));
+    return last;
+}
+
+int ReportPage::DrawKeywordTitle(const KeywordExportPDF& keyword, int creditBaseline)
+{
+    const int baseline = creditBaseline + kKeywordTitleBelowCredit;
+    painter.save();
+    QFont titleFont(baseFont);
+    titleFont.setPixelSize(kKeywordTitlePixels);
+    painter.setFont(titleFont);
+    const int hT = painter.fontMetrics().height();
+    painter.drawText(QPointF(kLeft, baseline), keyword.Keyword);
+    const QString range = keyword.From.toString(kDateFormat) + QStringLiteral(" - ") +
+                          keyword.To.toString(kDateFormat);
+    painter.drawText(
+        QPointF(int(W - kLeft - painter.fontMetrics().horizontalAdvance(range)), baseline), range);
+    painter.setFont(baseFont);
+    painter.restore();
+
+    const int y1 = baseline + hT + kGap;
+    painter.drawText(QPointF(kLeft, y1),
+                     QStringLiteral("Created on: ") + keyword.CreateDate.toString(kDateFormat));
+    painter.drawText(QPointF(kLeft, y1 + h + kLineGap),
+                     QStringLiteral("updated on: ") + keyword.UpdateDate.toString(kDateFormat));
+    painter.drawText(QPointF(kLeft, y1 + 2 * (h + kLineGap)),
+                     QStringLiteral("Website: ") + keyword.Website);
+    const int last = y1 + 3 * (h + kLineGap);
+    painter.drawText(QPointF(kLeft, last),
+                     QStringLiteral("Search engine: ") + keyword.SearchEngine);
+    return last;
+}
+
+// Charts: the chart picture at the left margin, scaled by s, a gap below the last text
+// line. Returns the top of the table below it.
+int ReportPage::DrawChart(const QImage& chart, double s, int lastLine)
+{
+    const int top = lastLine + kGap;
+    painter.drawImage(QRectF(kLeft, top, chart.width() * s, chart.height() * s), chart);
+    return int(top + chart.height() * s) + kGap;
+}
+
+// Table: the table picture, scaled by s. A website table keeps its first rows on this
+// page and continues on pages of its own; a keyword table is drawn whole, however tall.
+// Returns the bottom of the body.
+constexpr int kTableSplit = 420;
+
+int ReportPage::DrawWebsiteTable(const QImage& table, double s, int top)
+{
+    if (table.height() <= kTableSplit) {
+        painter.drawImage(QRectF(kLeft, top, table.width() * s, table.height() * s), table);
+        return int(top + table.height() * s);
+    }
+    painter.drawImage(QRectF(kLeft, top, table.width() * s, kTableSplit * s), table,
+                      QRectF(0, 0, table.width(), kTableSplit));
+    return int(top + kTableSplit * s);
+}
+
+int ReportPage::DrawKeywordTable(const QImage& table, double s, int top)
+{
+    painter.drawImage(QRectF(kLeft, top, table.width() * s, table.height() * s), table);
+    return int(top + table.height() * s);
+}
+
+// Credits: the social icons centred below the body, each a link to the profile the
+// settings name (empty ones too), then the footer rule and the credit line at the bottom.
+constexpr int kIconsBelowBody = 20;
+constexpr int kIcon = 48;
+constexpr int kIconPitch = 78;
+constexpr int kIconGroup = 234;
+constexpr int kFooterRuleAboveBottom = 25;
+constexpr int kFooterBaselineAboveBottom = 10;
+// Points the footer credit link stops short of its baseline.
+constexpr int kFooterLinkShort = 3;
+
+void ReportPage::DrawCredits(int bodyBottom)
+{
+    const int x0 = int((W - kIconGroup) * 0.5);
+    const int iconY = bodyBottom + kIconsBelowBody;
+    const struct {
+        const char* resource;
+        SETTINGS setting;
+    } icons[] = {{":/Resources/facebook_48.png", SETTING_ReportFacebook},
+                 {":/Resources/twitter_48.png", SETTING_ReportTwitter},
+                 {":/Resources/linkedin_48.png", SETTING_ReportLinkedIn}};
+    for (int i = 0; i < 3; ++i) {
+        const int x = x0 + i * kIconPitch;
+        QImage icon(kIcon, kIcon, QImage::Format_ARGB32_Premultiplied);
+        // A missing icon leaves a blank square, not whatever the memory held.
+        icon.fill(Qt::transparent);
+        icon.load(QString::fromLatin1(icons[i].resource));
+        painter.drawImage(QPoint(x, iconY), icon);
+        report.InsertLinkToPdf(
+            1, QRectF(x / k, (H - iconY) / k, (x + kIcon) / k, (H - iconY - kIcon) / k),
+            ReportSetting(icons[i].setting));
+    }
+
+    painter.drawLine(QPointF(0, int(H - kFooterRuleAboveBottom)),
+                     QPointF(W, int(H - kFooterRuleAboveBottom)));
+
+    painter.save();
+    painter.setFont(creditFont);
+    painter.setPen(creditPen);
+    const QFontMetrics fm = painter.fontMetrics();
+    const int w = fm.horizontalAdvance(credit);
+    const int hc = fm.height();
+    painter.drawText(QPointF(int((W - w) * 0.5), int(H - kFooterBaselineAboveBottom)), credit);
+    painter.setFont(baseFont);
+    painter.restore();
+    report.InsertLinkToPdf(1,
+                           QRectF(((W - w) * 0.5) / k, (hc + kFooterBaselineAboveBottom) / k,
+                                  ((W - w) * 0.5 + w) / k,
+                                  kFooterBaselineAboveBottom / k - kFooterLinkShort),
+                           RankReport::CreditUrl());
+}
+
+// Continuation pages: the rows of a website table below the split, slice by slice, each
+// on a page of its own without header or footer.
+constexpr int kContinuationTop = 40;
+// A slice is the page height and these rows more, where that fits at the scale.
+constexpr int kSliceExtra = 6;
+
+void ReportPage::DrawContinuationPages(const QImage& table, double s)
+{
+    if (table.height() <= kTableSplit)
+        return;
+    const int rest = table.height() - kTableSplit;
+    // A slice is as many rows as fit below the top margin at this scale: up to a scale of
+    // about 0.96 that is the page height plus six rows, as ever; above it fewer, so that
+    // no row falls off the bottom of the page.
+    const int slice = qMax(1, qMin(int(H + kSliceExtra), int((H - kContinuationTop) / s)));
+    for (int i = 0; i * slice < rest; ++i) {
+        printer.newPage();
+        const QImage part = table.copy(0, kTableSplit + i * slice, table.width(), slice);
+        painter.drawImage(QRectF(kLeft, kContinuationTop, part.width() * s, slice * s), part);
+    }
 }
 
 } // namespace
@@ -67,12 +379,12 @@ bool RankReport::PrintToPDF(int type, const WebsiteExportPDF* website, KeywordEx
     draft->close();
 
     QPrinter printer(QPrinter::ScreenResolution);
-    printer.setResolution(96);
+    printer.setResolution(kDpi);
     printer.setFullPage(true);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(draft->fileName());
-    printer.setPageSize(QPageSize(QSizeF(794.0 / 96.0, 1123.0 / 96.0), QPageSize::Inch, QString(),
-                                  QPageSize::ExactMatch));
+    printer.setPageSize(QPageSize(QSizeF(kPageWidth / kDpi, kPageHeight / kDpi), QPageSize::Inch,
+                                  QString(), QPageSize::ExactMatch));
     printer.setPageMargins(QMarginsF(0, 0, 0, 0));
 
     const QMap<int, QVector<Url_Dat>> linksBefore = m_mapLinks;
@@ -81,221 +393,23 @@ bool RankReport::PrintToPDF(int type, const WebsiteExportPDF* website, KeywordEx
         delete draft;
         return false;
     }
-    // Qt 6 has no separate high-quality antialiasing: plain antialiasing is that.
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
 
-    QFont baseFont(QStringLiteral("Segoe UI"), 10, QFont::Normal, false);
-    painter.setFont(baseFont);
-    const int h = painter.fontMetrics().height();
-    const double W = printer.width();
-    const double H = printer.height();
-    const double k = W / printer.paperRect(QPrinter::Point).width();
-
-    QPen basePen(QBrush(QColor(48, 48, 48), Qt::SolidPattern), 2, Qt::SolidLine);
-    painter.setPen(basePen);
-
-    QFont creditFont(baseFont);
-    creditFont.setPointSize(10);
-    creditFont.setUnderline(true);
-    const QPen creditPen(QColor(110, 164, 204));
-    const QString credit = CreditText();
-
-    // Header: logo, the branding block, rules and the credit line between them.
-    int t = 0;
-    const QString logo = ReportSetting(SETTING_ReportLogoFile);
-    if (!logo.isEmpty()) {
-        QImage image;
-        if (image.load(logo))
-            painter.drawImage(QPoint(kLeft, 15), image);
-        t = 15;
-    }
-
-    const struct {
-        SETTINGS setting;
-        const char* label;
-    } block[] = {{SETTING_ReportCompanyName, "Company: "},
-                 {SETTING_ReportWebsite, "Website: "},
-                 {SETTING_ReportEmail, "Email: "},
-                 {SETTING_ReportTel, "Tel: "}};
-    QStringList lines;
-    for (const auto& line : block) {
-        const QString value = ReportSetting(line.setting);
-        if (!value.isEmpty())
-            lines << QLatin1String(line.label) + value;
-    }
-    // The block stays at its place while its widest line ends before the right margin;
-    // otherwise it moves left, at most to the middle of the page, and a line still too long
-    // is cut short there, so no line runs off the page.
-    // Measured unrounded: a line that fits exactly must not be cut by a rounded width.
-    const QFontMetricsF blockMetrics(painter.fontMetrics());
-    int widest = 0;
-    for (const QString& text : lines)
-        widest = qMax(widest, qCeil(blockMetrics.horizontalAdvance(text)));
-    const int blockRight = int(W) - kLeft;
-    const int blockLeft = qMin(kBlockLeft, qMax(int(W * 0.5), blockRight - widest));
-    for (int n = 0; n < lines.size(); ++n) {
-        const QString text =
-            blockMetrics.elidedText(lines[n], Qt::ElideRight, blockRight - blockLeft);
-        const int width = painter.fontMetrics().horizontalAdvance(text);
-        painter.drawText(QRect(blockLeft, kBlockTop + n * (h + kLineGap), width, h), Qt::AlignLeft,
-                         text);
-    }
-
-    painter.drawLine(QPointF(0, t + 110), QPointF(W, t + 110));
-
-    const int b = t + 127;
-    {
-        painter.save();
-        painter.setFont(creditFont);
-        painter.setPen(creditPen);
-        const QFontMetrics fm = painter.fontMetrics();
-        const int w = fm.horizontalAdvance(credit);
-        const int hc = fm.height();
-        painter.drawText(QPointF(int((W - w) * 0.5), b), credit);
-        InsertLinkToPdf(
-            1,
-            QRectF(((W - w) * 0.5) / k, (H - b) / k - 4, ((W - w) * 0.5 + w) / k, (H - b + hc) / k),
-            CreditUrl());
-        painter.setFont(baseFont);
-        painter.restore();
-    }
-
-    painter.drawLine(QPointF(0, b + 11), QPointF(W, b + 11));
-
-    // Body.
-    int bodyBottom = 0;
-    double s = 1.0;
-    QImage continuation;
+    ReportPage page(printer, painter, *this);
+    const int credit = page.DrawHeader();
     if (type == 0) {
-        painter.save();
-        QFont titleFont(baseFont);
-        titleFont.setPixelSize(22);
-        painter.setFont(titleFont);
-        const int hT = painter.fontMetrics().height();
-        painter.drawText(QPointF(kLeft, b + 36), website->Website);
-        const QString date = website->ReportDate.toString(kDateFormat);
-        painter.drawText(
-            QPointF(int(W - kLeft - painter.fontMetrics().horizontalAdvance(date)), b + 36), date);
-        painter.setFont(baseFont);
-        painter.restore();
-
-        const int y1 = b + 36 + hT + kGap;
-        painter.drawText(QPointF(kLeft, y1), QStringLiteral("Created on: ") +
-                                                 website->CreateDate.toString(kDateFormat));
-        painter.drawText(QPointF(kLeft, y1 + h + kLineGap),
-                         QStringLiteral("updated on: ") +
-                             website->UpdateDate.toString(kDateFormat));
-        const int last = y1 + 2 * (h + kLineGap);
-        painter.drawText(QPointF(kLeft, last), QStringLiteral("Total keywords: ") +
-                                                   QString::number(website->KeywordCount));
-
-        const QImage& chart = website->ChartImage;
-        const QImage& table = website->TableImage;
-        s = FitScale(W - 2 * kLeft, chart.width());
-        const int Y = last + kGap;
-        painter.drawImage(QRectF(kLeft, Y, chart.width() * s, chart.height() * s), chart);
-        const int Y2 = int(Y + chart.height() * s) + kGap;
-        if (table.height() <= kTableSplit) {
-            painter.drawImage(QRectF(kLeft, Y2, table.width() * s, table.height() * s), table);
-            bodyBottom = int(Y2 + table.height() * s);
-        } else {
-            painter.drawImage(QRectF(kLeft, Y2, table.width() * s, kTableSplit * s), table,
-                              QRectF(0, 0, table.width(), kTableSplit));
-            bodyBottom = int(Y2 + kTableSplit * s);
-            continuation = table;
-        }
+        const int last = page.DrawWebsiteTitle(*website, credit);
+        // The website report scales by its chart.
+        const double s = page.Scale(website->ChartImage);
+        const int tableTop = page.DrawChart(website->ChartImage, s, last);
+        page.DrawCredits(page.DrawWebsiteTable(website->TableImage, s, tableTop));
+        page.DrawContinuationPages(website->TableImage, s);
     } else {
-        painter.save();
-        QFont titleFont(baseFont);
-        titleFont.setPixelSize(24);
-        painter.setFont(titleFont);
-        const int hT = painter.fontMetrics().height();
-        painter.drawText(QPointF(kLeft, b + 66), keyword->Keyword);
-        const QString range = keyword->From.toString(kDateFormat) + QStringLiteral(" - ") +
-                              keyword->To.toString(kDateFormat);
-        painter.drawText(
-            QPointF(int(W - kLeft - painter.fontMetrics().horizontalAdvance(range)), b + 66),
-            range);
-        painter.setFont(baseFont);
-        painter.restore();
-
-        const int y1 = b + 66 + hT + kGap;
-        painter.drawText(QPointF(kLeft, y1), QStringLiteral("Created on: ") +
-                                                 keyword->CreateDate.toString(kDateFormat));
-        painter.drawText(QPointF(kLeft, y1 + h + kLineGap),
-                         QStringLiteral("updated on: ") +
-                             keyword->UpdateDate.toString(kDateFormat));
-        painter.drawText(QPointF(kLeft, y1 + 2 * (h + kLineGap)),
-                         QStringLiteral("Website: ") + keyword->Website);
-        const int last = y1 + 3 * (h + kLineGap);
-        painter.drawText(QPointF(kLeft, last),
-                         QStringLiteral("Search engine: ") + keyword->SearchEngine);
-
-        const QImage& chart = keyword->ChartImage;
-        const QImage& table = keyword->TableImage;
-        s = FitScale(W - 2 * kLeft, table.width());
-        const int Y = last + kGap;
-        painter.drawImage(QRectF(kLeft, Y, chart.width() * s, chart.height() * s), chart);
-        const int tableTop = int(Y + chart.height() * s) + kGap;
-        painter.drawImage(QRectF(kLeft, tableTop, table.width() * s, table.height() * s), table);
-        bodyBottom = int(tableTop + table.height() * s);
+        const int last = page.DrawKeywordTitle(*keyword, credit);
+        // The keyword report scales by its table.
+        const double s = page.Scale(keyword->TableImage);
+        const int tableTop = page.DrawChart(keyword->ChartImage, s, last);
+        page.DrawCredits(page.DrawKeywordTable(keyword->TableImage, s, tableTop));
     }
-
-    // Social icons, each a link to the profile the settings name (empty ones too).
-    const int x0 = int((W - kIconGroup) * 0.5);
-    const int iconY = bodyBottom + 20;
-    const struct {
-        const char* resource;
-        SETTINGS setting;
-    } icons[] = {{":/Resources/facebook_48.png", SETTING_ReportFacebook},
-                 {":/Resources/twitter_48.png", SETTING_ReportTwitter},
-                 {":/Resources/linkedin_48.png", SETTING_ReportLinkedIn}};
-    for (int i = 0; i < 3; ++i) {
-        const int x = x0 + i * kIconPitch;
-        QImage icon(kIcon, kIcon, QImage::Format_ARGB32_Premultiplied);
-        // A missing icon leaves a blank square, not whatever the memory held.
-        icon.fill(Qt::transparent);
-        icon.load(QString::fromLatin1(icons[i].resource));
-        painter.drawImage(QPoint(x, iconY), icon);
-        InsertLinkToPdf(1, QRectF(x / k, (H - iconY) / k, (x + kIcon) / k, (H - iconY - kIcon) / k),
-                        ReportSetting(icons[i].setting));
-    }
-
-    painter.drawLine(QPointF(0, int(H - 25)), QPointF(W, int(H - 25)));
-
-    int footerWidth = 0;
-    int footerHeight = 0;
-    {
-        painter.save();
-        painter.setFont(creditFont);
-        painter.setPen(creditPen);
-        const QFontMetrics fm = painter.fontMetrics();
-        footerWidth = fm.horizontalAdvance(credit);
-        footerHeight = fm.height();
-        painter.drawText(QPointF(int((W - footerWidth) * 0.5), int(H - 10)), credit);
-        painter.setFont(baseFont);
-        painter.restore();
-    }
-
-    // The rest of a tall website table goes onto pages of its own, slice by slice.
-    if (!continuation.isNull()) {
-        const int rest = continuation.height() - kTableSplit;
-        // A slice is as many rows as fit below the top margin at this scale: up to a scale of
-        // about 0.96 that is the page height plus six rows, as ever; above it fewer, so that
-        // no row falls off the bottom of the page.
-        const int slice = qMax(1, qMin(int(H + 6), int((H - kContinuationTop) / s)));
-        for (int i = 0; i * slice < rest; ++i) {
-            printer.newPage();
-            const QImage part =
-                continuation.copy(0, kTableSplit + i * slice, continuation.width(), slice);
-            painter.drawImage(QRectF(kLeft, kContinuationTop, part.width() * s, slice * s), part);
-        }
-    }
-
-    InsertLinkToPdf(1,
-                    QRectF(((W - footerWidth) * 0.5) / k, (footerHeight + 10) / k,
-                           ((W - footerWidth) * 0.5 + footerWidth) / k, 10 / k - 3),
-                    CreditUrl());
 
     if (!painter.end()) {
         // The links of a page that was never written must not reach an older file.

@@ -3,12 +3,10 @@
 #include <QDesktopServices>
 
 namespace {
-UrlOpenHook* s_hook = nullptr;
-
 bool dispatch(const QUrl& url)
 {
-    if (s_hook)
-        return s_hook->open(url);
+    if (UrlOpenHook* hook = UrlOpenHook::installed())
+        return hook->open(url);
     return QDesktopServices::openUrl(url);
 }
 
@@ -22,18 +20,6 @@ bool isWebAddress(const QUrl& url)
 } // namespace
 
 UrlOpenHook::~UrlOpenHook() = default;
-
-UrlOpenHook* UrlOpenHook::install(UrlOpenHook* hook)
-{
-    UrlOpenHook* previous = s_hook;
-    s_hook = hook;
-    return previous;
-}
-
-UrlOpenHook* UrlOpenHook::installed()
-{
-    return s_hook;
-}
 
 bool UrlOpenHook::openUrl(const QUrl& url)
 {

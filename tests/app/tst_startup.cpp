@@ -18,7 +18,8 @@ const QString kLockName = QStringLiteral(LUMATROVE_LOCK_NAME);
 
 // A private mount namespace with a fresh /run (and /var/run where that is not a link to
 // it), kept alive by a sleeping process; the probes enter it, so parallel tests never
-// share the single-instance lock.
+// share the single-instance lock. The test program runs as root of its own namespaces
+// (see NetworkNamespace), which lets it make and enter this one as a normal user too.
 class PrivateRun
 {
 public:
@@ -114,13 +115,6 @@ class TestStartup : public QObject
 private:
     QByteArray m_runtime = qgetenv("XDG_RUNTIME_DIR");
 
-    void requireRoot()
-    {
-        if (::geteuid() != 0)
-            QSKIP("Starting the program needs a private mount namespace with its own /run "
-                  "(unshare --mount), and only root may make one; CI runs these as root.");
-    }
-
 private slots:
     void init()
     {
@@ -131,7 +125,7 @@ private slots:
 
     void databaseFolderIsAPlainFile()
     {
-        requireRoot();
+        LT_REQUIRE_NETNS();
         QVERIFY(QDir().mkpath(QDir::homePath() + "/Documents"));
         QFile plain(QDir::homePath() + "/Documents/lumatrove");
         QVERIFY(plain.open(QIODevice::WriteOnly));
@@ -151,8 +145,7 @@ private slots:
     // the history and went on writing into the damaged file.
     void damagedDatabaseFailsTheStart()
     {
-        if (::geteuid() != 0)
-            QSKIP("Starting the program needs a private mount namespace (root).");
+        LT_REQUIRE_NETNS();
         {
             SqlDb store;
             QVERIFY(store.SetConfigValue(QStringLiteral("DB_VER"), 1001));
@@ -199,7 +192,7 @@ private slots:
 
     void titleAndSize()
     {
-        requireRoot();
+        LT_REQUIRE_NETNS();
         PrivateRun ns;
         QVERIFY(ns.start(false));
         QStringList lines;
@@ -221,7 +214,7 @@ private slots:
 
     void secondInstanceIsRefused()
     {
-        requireRoot();
+        LT_REQUIRE_NETNS();
         QFETCH(bool, runReadOnly);
         QFETCH(bool, withRuntimeFolder);
         QFETCH(QString, where);
@@ -259,7 +252,7 @@ private slots:
 
     void startedProgramDoesNotHoldTheLock()
     {
-        requireRoot();
+        LT_REQUIRE_NETNS();
         PrivateRun ns;
         QVERIFY(ns.start(false));
         QStringList lines;
@@ -279,5 +272,5 @@ private slots:
     }
 };
 
-LT_TEST_MAIN(TestStartup)
+LT_TEST_MAIN_NETNS(TestStartup)
 #include "tst_startup.moc"

@@ -25,6 +25,46 @@ QString failure(const char* step)
         .arg(QLatin1String(step), QString::fromLocal8Bit(std::strerror(errno)));
 }
 
+bool writeProcFile(const char* path, const QByteArray& text)
+{
+    const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool written = ::write(fd, text.constData(), size_t(text.size())) == text.size();
+    ::close(fd);
+    return written;
+}
+
+// A normal user may make network and mount namespaces inside a user namespace of its own,
+// in which its user and group are root.
+bool becomeRootInOwnUserNamespace()
+{
+    const QByteArray uid = QByteArray::number(qulonglong(::geteuid()));
+    const QByteArray gid = QByteArray::number(qulonglong(::getegid()));
+    if (::unshare(CLONE_NEWUSER) != 0) {
+        g_reason = QStringLiteral("the kernel refuses this user a user namespace (unshare "
+                                  "CLONE_NEWUSER: %1), in which the private network and mount "
+                                  "namespace would be made; as root these run")
+                       .arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    // The group may be mapped only once setgroups is refused (kernels before 3.19 lack the
+    // file and need nothing).
+    if (!writeProcFile("/proc/self/setgroups", "deny") && errno != ENOENT) {
+        g_reason = failure("deny setgroups");
+        return false;
+    }
+    if (!writeProcFile("/proc/self/uid_map", "0 " + uid + " 1\n")) {
+        g_reason = failure("map the user to root");
+        return false;
+    }
+    if (!writeProcFile("/proc/self/gid_map", "0 " + gid + " 1\n")) {
+        g_reason = failure("map the group to root");
+        return false;
+    }
+    return true;
+}
+
 bool bringUpLoopback()
 {
     const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
@@ -60,12 +100,8 @@ QStringList engineHosts()
 
 void enter(const QStringList& extraHosts)
 {
-    if (::geteuid() != 0) {
-        g_reason = QStringLiteral(
-            "needs root to make a private network namespace in which the engine host names "
-            "resolve to loopback (CI runs as root)");
+    if (::geteuid() != 0 && !becomeRootInOwnUserNamespace())
         return;
-    }
     if (::unshare(CLONE_NEWNET | CLONE_NEWNS) != 0) {
         g_reason = failure("unshare");
         return;

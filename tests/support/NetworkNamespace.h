@@ -6,7 +6,8 @@
 // A private network and mount namespace for a test program: loopback only, and a hosts
 // file of our own in which the search engines' host names resolve to 127.0.0.1, so the
 // checks reach the fake engine by the real names on port 80 and parallel test programs
-// never meet. Entering needs root; elsewhere the tests that need it skip with reason().
+// never meet. Root makes it directly, a normal user inside a user namespace of its own
+// (as root there); where the kernel refuses both, the tests that need it skip with reason().
 namespace NetworkNamespace {
 
 // The host names the private hosts file maps to loopback.

@@ -19,8 +19,8 @@
         return QTest::qExec(&test, argc, argv);                                                    \
     }
 
-// The same for a test program that talks to the fake engine: it first enters its private
-// network namespace (as root), before any thread exists.
+// The same for a test program that talks to the fake engine or starts the program: it
+// first enters its private network and mount namespace, before any thread exists.
 #define LT_TEST_MAIN_NETNS(TestClass)                                                              \
     int main(int argc, char* argv[])                                                               \
     {                                                                                              \
