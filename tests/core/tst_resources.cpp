@@ -224,16 +224,8 @@ private slots:
 
     void tellingRows()
     {
-        const auto google = table(":/Resources/GoogleAreaDomain.txt");
-        QCOMPARE(google.value("United States"), QString("com"));
-        QCOMPARE(google.value("United Kingdom"), QString("co.uk"));
-        QCOMPARE(google.value("Canada"), QString("ca"));
-        QCOMPARE(google.value("Japan"), QString("co.jp"));
-
-        const auto bing = table(":/Resources/BingAreaDomain.txt");
-        QCOMPARE(bing.value("United Kingdom"), QString("uk"));
-        QCOMPARE(bing.value("United States"), QString("www"));
-
+        // Row values of these files are compared with the lookup tables, whose rows are
+        // checked by hand, in tst_localelookup; here what only the files hold.
         const auto yahoo = table(":/Resources/YahooAreaDomain.txt");
         QCOMPARE(yahoo.value("Ireland"), yahoo.value("United Kingdom"));
         QVERIFY(!yahoo.value("Canada ").isEmpty());
@@ -242,10 +234,6 @@ private slots:
 
         const auto hl = table(":/Resources/GoogleAreaHl.txt");
         QCOMPARE(hl.size(), 131);
-        QCOMPARE(hl.value("Chinese(Simplified)"), QString("zh-CN"));
-        QCOMPARE(hl.value("Portuguese (Brazil)"), QString("pt-BR"));
-        QCOMPARE(hl.value("Hebrew"), QString("iw"));
-        QCOMPARE(hl.value("Taiwan"), QString("zh-tw"));
         QCOMPARE(hl.value("Bahamas"), hl.value("Bosnian"));
         QCOMPARE(lines(":/Resources/GoogleAreaHl.txt").last(), QString("Zulu#zu"));
         int jokes = 0;
@@ -257,7 +245,6 @@ private slots:
         QCOMPARE(market.size(), 47);
         QCOMPARE(market.value("CanadaEnglish"), QString("en-CA"));
         QCOMPARE(market.value("CanadaFrench"), QString("fr-CA"));
-        QCOMPARE(market.value("United Kingdom"), QString("en-UK"));
         QVERIFY(!market.contains("Canada"));
         QCOMPARE(lines(":/Resources/BingAreaHl.txt").last(), QString("Ukraine#uk-UA"));
         // Every Bing country but Canada has its market row.
