@@ -226,29 +226,6 @@ private slots:
         QVERIFY(logMessages().contains("Option no exist(Language)"));
     }
 
-    void constructionOrder()
-    {
-        OptionAndLog options;
-        const QStringList steps = {"init regxp",
-                                   "init Area info",
-                                   "init Option info",
-                                   "init Default Option info",
-                                   "init CommonUseProfile",
-                                   "init Icon info",
-                                   "init contry language combo info"};
-        int last = -1;
-        for (const QString& step : steps) {
-            const int at = g_debugLines.indexOf(step);
-            QVERIFY2(at > last, qPrintable(step));
-            last = at;
-        }
-        // The five area tables are counted as they load.
-        QVERIFY(
-            g_debugLines.contains("\"Load(:/Resources/GoogleAreaDomain.txt), incount is:157\""));
-        QVERIFY(g_debugLines.contains("\"Load(:/Resources/YahooAreaDomain.txt), outcount is:36\""));
-        QVERIFY(g_debugLines.contains("\"Load(:/Resources/BingAreaHl.txt), outcount is:47\""));
-    }
-
     void commonUseProfile_data()
     {
         QTest::addColumn<bool>("exists");

@@ -192,36 +192,6 @@ private slots:
         }
     }
 
-    void buildersRefill_data()
-    {
-        QTest::addColumn<int>("builder");
-        QTest::addColumn<LocaleTable>("table");
-
-        testRow("hl", 0, LocaleTable::GoogleHlForLang);
-        testRow("bing market", 1, LocaleTable::AreaForBing);
-        testRow("google domain", 2, LocaleTable::DomainForLang);
-        testRow("bing domain", 3, LocaleTable::DomainForBing);
-        testRow("flag", 4, LocaleTable::TabIndexForEngine);
-        testRow("lr", 5, LocaleTable::GooleLrForLang);
-        testRow("gl", 6, LocaleTable::GoogleGlForArea);
-    }
-
-    // Running a builder again replaces its table by the same rows.
-    void buildersRefill()
-    {
-        QFETCH(int, builder);
-        QFETCH(LocaleTable, table);
-
-        void (*const builders[])() = {
-            InitGoogleHlForLang,   InitAreaForBing,    InitDomainForLang,  InitDomainForBing,
-            InitTabIndexForEngine, InitGooleLrForLang, InitGoogleGlForArea};
-        const QMap<QString, QString> before = localeTableRows(table);
-        if (table == LocaleTable::TabIndexForEngine)
-            QTest::ignoreMessage(QtDebugMsg, "init");
-        builders[builder]();
-        QCOMPARE(localeTableRows(table), before);
-    }
-
     // The lookups of an (area, language) pair: 0 googleHlForLang (language only),
     // 1 areaForBing, 2 domainForYahoo, 3 langForYahoo.
     void pairLookups_data()

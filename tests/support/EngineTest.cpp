@@ -2,7 +2,7 @@
 
 void EngineTest::initTestCase()
 {
-    CheckTiming::SetPacingScale(0.001);
+    CheckTiming::SetPacingScale(m_pacingScale);
     CheckTiming::SetWatchdogScale(m_watchdogScale);
 }
 
@@ -21,4 +21,5 @@ void EngineTest::cleanup()
     m_envir.reset();
     m_engine.reset();
     m_hub.reset();
+    CheckTiming::SetWatchdogScale(m_watchdogScale); // a test may have changed it
 }

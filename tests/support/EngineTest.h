@@ -13,15 +13,17 @@
 
 #include <memory>
 
-// The set-up that the tests of checks against the fake engine share: checks run paced a
-// thousand times faster, and every test function gets a fresh home, hub, engine (port 80
-// of the private network) and ways out.
+// The set-up that the tests of checks against the fake engine share: checks run at the
+// given pacing and watchdog scales, and every test function gets a fresh home, hub, engine
+// (port 80 of the private network) and ways out.
 class EngineTest : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit EngineTest(double watchdogScale = 0.2) : m_watchdogScale(watchdogScale) {}
+    explicit EngineTest(double watchdogScale = 0.2, double pacingScale = 0.001)
+        : m_watchdogScale(watchdogScale), m_pacingScale(pacingScale)
+    {}
 
 protected:
     static QList<EngineEnvironment::Kind> kinds()
@@ -40,4 +42,5 @@ private slots:
 
 private:
     double m_watchdogScale;
+    double m_pacingScale;
 };
