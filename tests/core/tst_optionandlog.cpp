@@ -1,4 +1,5 @@
 #include "TestMain.h"
+#include "TestRows.h"
 #include "options/OptionAndLog.h"
 
 #include <QDir>
@@ -104,19 +105,19 @@ private slots:
         QTest::addColumn<QByteArray>("config");
         QTest::addColumn<QByteArray>("saved");
 
-        QTest::newRow("plain") << QByteArray("b#2\na#1\n") << QByteArray("a#1\nb#2\n");
-        QTest::newRow("last line wins") << QByteArray("a#1\nb#x\na#2") << QByteArray("a#2\nb#x\n");
-        QTest::newRow("third piece ignored") << QByteArray("a#b#c\n") << QByteArray("a#b\n");
-        QTest::newRow("no separator skipped") << QByteArray("alone\nk#v\n") << QByteArray("k#v\n");
-        QTest::newRow("empty value") << QByteArray("k#\n") << QByteArray("k#\n");
-        QTest::newRow("empty key") << QByteArray("#v\n") << QByteArray("#v\n");
-        QTest::newRow("blanks kept") << QByteArray(" a # b \n") << QByteArray(" a # b \n");
-        QTest::newRow("crlf") << QByteArray("a#1\r\nb#2\r\n") << QByteArray("a#1\nb#2\n");
-        QTest::newRow("empty lines") << QByteArray("\n\na#1\n\n\n") << QByteArray("a#1\n");
-        QTest::newRow("capitals sort first")
-            << QByteArray("zeta#1\nAlpha#2\nbeta#3\n") << QByteArray("Alpha#2\nbeta#3\nzeta#1\n");
-        QTest::newRow("mixed") << QByteArray("x#1\na#b#c\nnoHash\n#v\n a # b \nk#\nx#2\r\n")
-                               << QByteArray("#v\n a # b \na#b\nk#\nx#2\n");
+        testRow("plain", QByteArray("b#2\na#1\n"), QByteArray("a#1\nb#2\n"));
+        testRow("last line wins", QByteArray("a#1\nb#x\na#2"), QByteArray("a#2\nb#x\n"));
+        testRow("third piece ignored", QByteArray("a#b#c\n"), QByteArray("a#b\n"));
+        testRow("no separator skipped", QByteArray("alone\nk#v\n"), QByteArray("k#v\n"));
+        testRow("empty value", QByteArray("k#\n"), QByteArray("k#\n"));
+        testRow("empty key", QByteArray("#v\n"), QByteArray("#v\n"));
+        testRow("blanks kept", QByteArray(" a # b \n"), QByteArray(" a # b \n"));
+        testRow("crlf", QByteArray("a#1\r\nb#2\r\n"), QByteArray("a#1\nb#2\n"));
+        testRow("empty lines", QByteArray("\n\na#1\n\n\n"), QByteArray("a#1\n"));
+        testRow("capitals sort first", QByteArray("zeta#1\nAlpha#2\nbeta#3\n"),
+                QByteArray("Alpha#2\nbeta#3\nzeta#1\n"));
+        testRow("mixed", QByteArray("x#1\na#b#c\nnoHash\n#v\n a # b \nk#\nx#2\r\n"),
+                QByteArray("#v\n a # b \na#b\nk#\nx#2\n"));
     }
 
     void parsingAndSaving()
@@ -136,14 +137,14 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::addColumn<bool>("flag");
 
-        QTest::newRow("number") << QByteArray("k#100") << "100" << 100 << false;
-        QTest::newRow("unit suffix") << QByteArray("k#7d") << "7d" << 0 << false;
-        QTest::newRow("empty value") << QByteArray("k#") << "" << -1 << false;
-        QTest::newRow("absent") << QByteArray("other#1") << "" << -1 << false;
-        QTest::newRow("true") << QByteArray("k#true") << "true" << 0 << true;
-        QTest::newRow("capital true") << QByteArray("k#True") << "True" << 0 << false;
-        QTest::newRow("one is no true") << QByteArray("k#1") << "1" << 1 << false;
-        QTest::newRow("negative") << QByteArray("k#-5") << "-5" << -5 << false;
+        testRow("number", QByteArray("k#100"), "100", 100, false);
+        testRow("unit suffix", QByteArray("k#7d"), "7d", 0, false);
+        testRow("empty value", QByteArray("k#"), "", -1, false);
+        testRow("absent", QByteArray("other#1"), "", -1, false);
+        testRow("true", QByteArray("k#true"), "true", 0, true);
+        testRow("capital true", QByteArray("k#True"), "True", 0, false);
+        testRow("one is no true", QByteArray("k#1"), "1", 1, false);
+        testRow("negative", QByteArray("k#-5"), "-5", -5, false);
     }
 
     void getters()
@@ -225,42 +226,17 @@ private slots:
         QVERIFY(logMessages().contains("Option no exist(Language)"));
     }
 
-    void constructionOrder()
-    {
-        OptionAndLog options;
-        const QStringList steps = {"init regxp",
-                                   "init Area info",
-                                   "init Option info",
-                                   "init Default Option info",
-                                   "init CommonUseProfile",
-                                   "init Icon info",
-                                   "init contry language combo info"};
-        int last = -1;
-        for (const QString& step : steps) {
-            const int at = g_debugLines.indexOf(step);
-            QVERIFY2(at > last, qPrintable(step));
-            last = at;
-        }
-        // The five area tables are counted as they load.
-        QVERIFY(
-            g_debugLines.contains("\"Load(:/Resources/GoogleAreaDomain.txt), incount is:157\""));
-        QVERIFY(g_debugLines.contains("\"Load(:/Resources/YahooAreaDomain.txt), outcount is:36\""));
-        QVERIFY(g_debugLines.contains("\"Load(:/Resources/BingAreaHl.txt), outcount is:47\""));
-    }
-
     void commonUseProfile_data()
     {
         QTest::addColumn<bool>("exists");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("entries");
 
-        QTest::newRow("missing") << false << QByteArray() << QStringList({""});
-        QTest::newRow("empty") << true << QByteArray() << QStringList({""});
-        QTest::newRow("final line end")
-            << true << QByteArray("a\nb\n") << QStringList({"a", "b", ""});
-        QTest::newRow("empty lines kept")
-            << true << QByteArray("a\n\nb") << QStringList({"a", "", "b"});
-        QTest::newRow("crlf") << true << QByteArray("a\r\nb") << QStringList({"a", "b"});
+        testRow("missing", false, QByteArray(), QStringList({""}));
+        testRow("empty", true, QByteArray(), QStringList({""}));
+        testRow("final line end", true, QByteArray("a\nb\n"), QStringList({"a", "b", ""}));
+        testRow("empty lines kept", true, QByteArray("a\n\nb"), QStringList({"a", "", "b"}));
+        testRow("crlf", true, QByteArray("a\r\nb"), QStringList({"a", "b"}));
     }
 
     void commonUseProfile()
@@ -382,28 +358,21 @@ private slots:
         QTest::addColumn<QList<int>>("sections");
 
         const QList<int> none{-1, -1, -1, -1};
-        QTest::newRow("9") << QByteArray("SearchDepthGoogle#9") << 1 << QList<int>{9, -1, -1, -1};
-        QTest::newRow("10") << QByteArray("SearchDepthGoogle#10") << 1
-                            << QList<int>{10, 10, -1, -1};
-        QTest::newRow("29") << QByteArray("SearchDepthGoogle#29") << 1
-                            << QList<int>{10, 29, -1, -1};
-        QTest::newRow("30") << QByteArray("SearchDepthGoogle#30") << 1
-                            << QList<int>{10, 30, 30, -1};
-        QTest::newRow("99") << QByteArray("SearchDepthGoogle#99") << 1
-                            << QList<int>{10, 30, 99, -1};
-        QTest::newRow("100") << QByteArray("SearchDepthGoogle#100") << 1 << QList<int>{10, 30, 100};
-        QTest::newRow("250") << QByteArray("SearchDepthGoogle#250") << 1 << QList<int>{10, 30, 100};
-        QTest::newRow("missing") << QByteArray("") << 1 << none;
-        QTest::newRow("no number")
-            << QByteArray("SearchDepthGoogle#deep") << 1 << QList<int>{0, -1, -1, -1};
-        QTest::newRow("bing") << QByteArray("SearchDepthBing#20\nSearchDepthGoogle#5") << 2
-                              << QList<int>{10, 20, -1, -1};
-        QTest::newRow("yahoo") << QByteArray("SearchDepthYahoo#50") << 4
-                               << QList<int>{10, 30, 50, -1};
-        QTest::newRow("kind 6") << QByteArray("SearchDepthGoogle#100") << 6
-                                << QList<int>{0, -1, -1, -1};
-        QTest::newRow("kind 0") << QByteArray("SearchDepthGoogle#100") << 0 << none;
-        QTest::newRow("kind 8") << QByteArray("SearchDepthGoogle#100") << 8 << none;
+        testRow("9", QByteArray("SearchDepthGoogle#9"), 1, QList<int>{9, -1, -1, -1});
+        testRow("10", QByteArray("SearchDepthGoogle#10"), 1, QList<int>{10, 10, -1, -1});
+        testRow("29", QByteArray("SearchDepthGoogle#29"), 1, QList<int>{10, 29, -1, -1});
+        testRow("30", QByteArray("SearchDepthGoogle#30"), 1, QList<int>{10, 30, 30, -1});
+        testRow("99", QByteArray("SearchDepthGoogle#99"), 1, QList<int>{10, 30, 99, -1});
+        testRow("100", QByteArray("SearchDepthGoogle#100"), 1, QList<int>{10, 30, 100});
+        testRow("250", QByteArray("SearchDepthGoogle#250"), 1, QList<int>{10, 30, 100});
+        testRow("missing", QByteArray(""), 1, none);
+        testRow("no number", QByteArray("SearchDepthGoogle#deep"), 1, QList<int>{0, -1, -1, -1});
+        testRow("bing", QByteArray("SearchDepthBing#20\nSearchDepthGoogle#5"), 2,
+                QList<int>{10, 20, -1, -1});
+        testRow("yahoo", QByteArray("SearchDepthYahoo#50"), 4, QList<int>{10, 30, 50, -1});
+        testRow("kind 6", QByteArray("SearchDepthGoogle#100"), 6, QList<int>{0, -1, -1, -1});
+        testRow("kind 0", QByteArray("SearchDepthGoogle#100"), 0, none);
+        testRow("kind 8", QByteArray("SearchDepthGoogle#100"), 8, none);
     }
 
     void rankSections()
@@ -419,10 +388,10 @@ private slots:
     void logLines_data()
     {
         QTest::addColumn<QString>("message");
-        QTest::newRow("plain") << "hello";
-        QTest::newRow("empty") << "";
-        QTest::newRow("markers inside") << "a===b# Log:===c";
-        QTest::newRow("line breaks") << "one\ntwo\r\nthree";
+        testRow("plain", "hello");
+        testRow("empty", "");
+        testRow("markers inside", "a===b# Log:===c");
+        testRow("line breaks", "one\ntwo\r\nthree");
     }
 
     void logLines()

@@ -1,5 +1,6 @@
 #include "RankHistory.h"
 #include "TestMain.h"
+#include "TestRows.h"
 
 #include <memory>
 
@@ -86,18 +87,15 @@ private slots:
         QTest::addColumn<LTInt64>("last");
         QTest::addColumn<LTInt64>("best");
 
-        QTest::newRow("no points")
-            << QList<int>{} << LTInt64(0) << LTInt64(0) << LTInt64(0) << LTInt64(0);
-        QTest::newRow("one point")
-            << QList<int>{33} << LTInt64(33) << LTInt64(0) << LTInt64(33) << LTInt64(33);
-        QTest::newRow("7, 0, 12") << QList<int>{7, 0, 12} << LTInt64(7) << LTInt64(0) << LTInt64(12)
-                                  << LTInt64(7);
-        QTest::newRow("only failed checks")
-            << QList<int>{0, 0} << LTInt64(0) << LTInt64(0) << LTInt64(0) << LTInt64(0);
-        QTest::newRow("never in the first 100") << QList<int>{101, 0, 101} << LTInt64(101)
-                                                << LTInt64(0) << LTInt64(101) << LTInt64(101);
-        QTest::newRow("best in the middle")
-            << QList<int>{40, 3, 3, 9} << LTInt64(40) << LTInt64(3) << LTInt64(9) << LTInt64(3);
+        testRow("no points", QList<int>{}, LTInt64(0), LTInt64(0), LTInt64(0), LTInt64(0));
+        testRow("one point", QList<int>{33}, LTInt64(33), LTInt64(0), LTInt64(33), LTInt64(33));
+        testRow("7, 0, 12", QList<int>{7, 0, 12}, LTInt64(7), LTInt64(0), LTInt64(12), LTInt64(7));
+        testRow("only failed checks", QList<int>{0, 0}, LTInt64(0), LTInt64(0), LTInt64(0),
+                LTInt64(0));
+        testRow("never in the first 100", QList<int>{101, 0, 101}, LTInt64(101), LTInt64(0),
+                LTInt64(101), LTInt64(101));
+        testRow("best in the middle", QList<int>{40, 3, 3, 9}, LTInt64(40), LTInt64(3), LTInt64(9),
+                LTInt64(3));
     }
 
     void singleSeriesReaders()
@@ -138,15 +136,13 @@ private slots:
         QTest::addColumn<int>("end");
 
         // Points are dated 1 March, 2 March, ...
-        QTest::newRow("points 2 to 4 of 6")
-            << 6 << QDate(2026, 3, 3) << QDate(2026, 3, 5) << 2 << 4;
-        QTest::newRow("from after every point")
-            << 6 << QDate(2026, 3, 7) << QDate(2026, 4, 1) << -1 << -1;
-        QTest::newRow("to before from") << 6 << QDate(2026, 3, 1) << QDate(2026, 2, 28) << 0 << -1;
-        QTest::newRow("whole series") << 3 << QDate(2026, 1, 1) << QDate(2026, 12, 31) << 0 << 2;
-        QTest::newRow("single day") << 3 << QDate(2026, 3, 2) << QDate(2026, 3, 2) << 1 << 1;
-        QTest::newRow("no points") << 0 << QDate(2026, 1, 1) << QDate(2026, 12, 31) << -1 << -1;
-        QTest::newRow("null from") << 2 << QDate() << QDate(2026, 3, 1) << 0 << 0;
+        testRow("points 2 to 4 of 6", 6, QDate(2026, 3, 3), QDate(2026, 3, 5), 2, 4);
+        testRow("from after every point", 6, QDate(2026, 3, 7), QDate(2026, 4, 1), -1, -1);
+        testRow("to before from", 6, QDate(2026, 3, 1), QDate(2026, 2, 28), 0, -1);
+        testRow("whole series", 3, QDate(2026, 1, 1), QDate(2026, 12, 31), 0, 2);
+        testRow("single day", 3, QDate(2026, 3, 2), QDate(2026, 3, 2), 1, 1);
+        testRow("no points", 0, QDate(2026, 1, 1), QDate(2026, 12, 31), -1, -1);
+        testRow("null from", 2, QDate(), QDate(2026, 3, 1), 0, 0);
     }
 
     void dateWindow()
@@ -212,15 +208,12 @@ private slots:
         QTest::addColumn<bool>("fits");
 
         const QDateTime t = at(3, 1);
-        QTest::newRow("first website") << flow("shoes", t) << true;
-        QTest::newRow("keyword of the second website of one URL")
-            << flow("boots", t, 1, 0, kBing) << true;
-        QTest::newRow("keyword there, engine only on the other")
-            << flow("boots", t, 1, 0, kGoogle) << false;
-        QTest::newRow("language differs")
-            << flow("shoes", t, 1, 0, kGoogle, kSite, "German") << false;
-        QTest::newRow("keyword case") << flow("Shoes", t) << false;
-        QTest::newRow("unknown website") << flow("shoes", t, 1, 0, kGoogle, "other.com") << false;
+        testRow("first website", flow("shoes", t), true);
+        testRow("keyword of the second website of one URL", flow("boots", t, 1, 0, kBing), true);
+        testRow("keyword there, engine only on the other", flow("boots", t, 1, 0, kGoogle), false);
+        testRow("language differs", flow("shoes", t, 1, 0, kGoogle, kSite, "German"), false);
+        testRow("keyword case", flow("Shoes", t), false);
+        testRow("unknown website", flow("shoes", t, 1, 0, kGoogle, "other.com"), false);
     }
 
     void validatedUpdate()
@@ -293,10 +286,10 @@ private slots:
         QTest::addColumn<int>("rank");
         QTest::addColumn<int>("daysAgo");
         QTest::addColumn<bool>("success");
-        QTest::newRow("today, 101") << 101 << 0 << true;
-        QTest::newRow("today, 7") << 7 << 0 << true;
-        QTest::newRow("today, failed") << 0 << 0 << false;
-        QTest::newRow("yesterday") << 7 << 1 << false;
+        testRow("today, 101", 101, 0, true);
+        testRow("today, 7", 7, 0, true);
+        testRow("today, failed", 0, 0, false);
+        testRow("yesterday", 7, 1, false);
     }
 
     void updateSuccessToday()

@@ -1,5 +1,6 @@
 #include "EngineCatalogue.h"
 #include "TestMain.h"
+#include "TestRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,27 +69,21 @@ private slots:
         QTest::addColumn<bool>("bom");
         QTest::addColumn<QString>("firstLine");
 
-        QTest::newRow("google domains")
-            << "GoogleAreaDomain.txt" << 2365 << 157 << true << "United States#com";
-        QTest::newRow("google hl") << "GoogleAreaHl.txt" << 1717 << 131 << true << "English#en";
-        QTest::newRow("bing hl") << "BingAreaHl.txt" << 746 << 47 << true << "United States#en-US";
-        QTest::newRow("bing domains")
-            << "BingAreaDomain.txt" << 582 << 46 << true << "United States#www";
-        QTest::newRow("yahoo domains")
-            << "YahooAreaDomain.txt" << 1059 << 36 << true << "United States#search.yahoo.com";
-        QTest::newRow("google list")
-            << "GoogleContryLanguageMap.txt" << 6181 << 327 << false << "United States_English";
-        QTest::newRow("bing list")
-            << "BingContryLanguageMap.txt" << 808 << 46 << false << "United States_English";
-        QTest::newRow("yahoo list")
-            << "YahooContryLanguageMap.txt" << 606 << 35 << false << "United States_English";
-        QTest::newRow("agent pattern")
-            << "GoogleRegexpWithAgent.txt" << 47 << 1 << true
-            << "<h3\\s+class=\\\"r\\\"><a\\s+href=\\\"([^>&\\\"]+).*\\\"";
-        QTest::newRow("flags") << "CountryFlag.txt" << 3718 << 158 << true
-                               << "United States#United-States.png";
-        QTest::newRow("default options")
-            << "cfg_default.txt" << -1 << 32 << false << "IsUpdateOnAddFinished#true";
+        testRow("google domains", "GoogleAreaDomain.txt", 2365, 157, true, "United States#com");
+        testRow("google hl", "GoogleAreaHl.txt", 1717, 131, true, "English#en");
+        testRow("bing hl", "BingAreaHl.txt", 746, 47, true, "United States#en-US");
+        testRow("bing domains", "BingAreaDomain.txt", 582, 46, true, "United States#www");
+        testRow("yahoo domains", "YahooAreaDomain.txt", 1059, 36, true,
+                "United States#search.yahoo.com");
+        testRow("google list", "GoogleContryLanguageMap.txt", 6181, 327, false,
+                "United States_English");
+        testRow("bing list", "BingContryLanguageMap.txt", 808, 46, false, "United States_English");
+        testRow("yahoo list", "YahooContryLanguageMap.txt", 606, 35, false,
+                "United States_English");
+        testRow("agent pattern", "GoogleRegexpWithAgent.txt", 47, 1, true,
+                "<h3\\s+class=\\\"r\\\"><a\\s+href=\\\"([^>&\\\"]+).*\\\"");
+        testRow("flags", "CountryFlag.txt", 3718, 158, true, "United States#United-States.png");
+        testRow("default options", "cfg_default.txt", -1, 32, false, "IsUpdateOnAddFinished#true");
     }
 
     void textFiles()
@@ -138,9 +133,9 @@ private slots:
     void absentFiles_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("google pattern") << ":/Resources/GoogleRegexp.txt";
-        QTest::newRow("bing pattern") << ":/Resources/BingRegexp.txt";
-        QTest::newRow("icon list") << ":/Resources/(^^).txt";
+        testRow("google pattern", ":/Resources/GoogleRegexp.txt");
+        testRow("bing pattern", ":/Resources/BingRegexp.txt");
+        testRow("icon list", ":/Resources/(^^).txt");
     }
 
     void absentFiles()
@@ -154,9 +149,9 @@ private slots:
     void listsMatchCatalogue_data()
     {
         QTest::addColumn<QString>("engine");
-        QTest::newRow("google") << "Google";
-        QTest::newRow("yahoo") << "Yahoo";
-        QTest::newRow("bing") << "Bing";
+        testRow("google", "Google");
+        testRow("yahoo", "Yahoo");
+        testRow("bing", "Bing");
     }
 
     void listsMatchCatalogue()
@@ -202,15 +197,9 @@ private slots:
         QTest::addColumn<QString>("engine");
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("google") << "Google"
-                                << "www.google."
-                                << "";
-        QTest::newRow("bing") << "Bing"
-                              << ""
-                              << ".bing.com";
-        QTest::newRow("yahoo") << "Yahoo"
-                               << ""
-                               << "";
+        testRow("google", "Google", "www.google.", "");
+        testRow("bing", "Bing", "", ".bing.com");
+        testRow("yahoo", "Yahoo", "", "");
     }
 
     void areaDomains()
@@ -235,16 +224,8 @@ private slots:
 
     void tellingRows()
     {
-        const auto google = table(":/Resources/GoogleAreaDomain.txt");
-        QCOMPARE(google.value("United States"), QString("com"));
-        QCOMPARE(google.value("United Kingdom"), QString("co.uk"));
-        QCOMPARE(google.value("Canada"), QString("ca"));
-        QCOMPARE(google.value("Japan"), QString("co.jp"));
-
-        const auto bing = table(":/Resources/BingAreaDomain.txt");
-        QCOMPARE(bing.value("United Kingdom"), QString("uk"));
-        QCOMPARE(bing.value("United States"), QString("www"));
-
+        // Row values of these files are compared with the lookup tables, whose rows are
+        // checked by hand, in tst_localelookup; here what only the files hold.
         const auto yahoo = table(":/Resources/YahooAreaDomain.txt");
         QCOMPARE(yahoo.value("Ireland"), yahoo.value("United Kingdom"));
         QVERIFY(!yahoo.value("Canada ").isEmpty());
@@ -253,10 +234,6 @@ private slots:
 
         const auto hl = table(":/Resources/GoogleAreaHl.txt");
         QCOMPARE(hl.size(), 131);
-        QCOMPARE(hl.value("Chinese(Simplified)"), QString("zh-CN"));
-        QCOMPARE(hl.value("Portuguese (Brazil)"), QString("pt-BR"));
-        QCOMPARE(hl.value("Hebrew"), QString("iw"));
-        QCOMPARE(hl.value("Taiwan"), QString("zh-tw"));
         QCOMPARE(hl.value("Bahamas"), hl.value("Bosnian"));
         QCOMPARE(lines(":/Resources/GoogleAreaHl.txt").last(), QString("Zulu#zu"));
         int jokes = 0;
@@ -268,7 +245,6 @@ private slots:
         QCOMPARE(market.size(), 47);
         QCOMPARE(market.value("CanadaEnglish"), QString("en-CA"));
         QCOMPARE(market.value("CanadaFrench"), QString("fr-CA"));
-        QCOMPARE(market.value("United Kingdom"), QString("en-UK"));
         QVERIFY(!market.contains("Canada"));
         QCOMPARE(lines(":/Resources/BingAreaHl.txt").last(), QString("Ukraine#uk-UA"));
         // Every Bing country but Canada has its market row.

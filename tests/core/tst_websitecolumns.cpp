@@ -1,4 +1,5 @@
 #include "TestMain.h"
+#include "TestRows.h"
 #include "WebsiteColumns.h"
 
 namespace {
@@ -40,46 +41,47 @@ private slots:
         QTest::addColumn<Engines>("engines");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("empty list") << Engines{} << QString("");
-        QTest::newRow("google default delay")
-            << Engines{engine("www.google.com", "English", "United States", 50)}
-            << QString("www.google.com?English?United States");
-        QTest::newRow("google delay 0") << Engines{engine("www.google.ca", "French", "Canada", 0)}
-                                        << QString("www.google.ca?French?Canada?0");
-        QTest::newRow("bing default and yahoo delay 5")
-            << Engines{engine("www.bing.com", "English", "United States", 0),
-                       engine("ca.search.yahoo.com", "English", "Canada", 5)}
-            << QString("www.bing.com?English?United States\nca.search.yahoo.com?English?Canada?5");
-        QTest::newRow("three kinds, negative delay")
-            << Engines{engine("www.google.de", "German", "Germany", -7),
-                       engine("www.bing.com", "German", "Germany", 3),
-                       engine("de.search.yahoo.com", "German", "Germany", 0)}
-            << QString("www.google.de?German?Germany?-7\nwww.bing.com?German?Germany?3\n"
-                       "de.search.yahoo.com?German?Germany");
-        QTest::newRow("engine kind by case-blind host")
-            << Engines{engine("WWW.GOOGLE.FR", "French", "France", 51)}
-            << QString("WWW.GOOGLE.FR?French?France?51");
+        testRow("empty list", Engines{}, QString(""));
+        testRow("google default delay",
+                Engines{engine("www.google.com", "English", "United States", 50)},
+                QString("www.google.com?English?United States"));
+        testRow("google delay 0", Engines{engine("www.google.ca", "French", "Canada", 0)},
+                QString("www.google.ca?French?Canada?0"));
+        testRow(
+            "bing default and yahoo delay 5",
+            Engines{engine("www.bing.com", "English", "United States", 0),
+                    engine("ca.search.yahoo.com", "English", "Canada", 5)},
+            QString("www.bing.com?English?United States\nca.search.yahoo.com?English?Canada?5"));
+        testRow("three kinds, negative delay",
+                Engines{engine("www.google.de", "German", "Germany", -7),
+                        engine("www.bing.com", "German", "Germany", 3),
+                        engine("de.search.yahoo.com", "German", "Germany", 0)},
+                QString("www.google.de?German?Germany?-7\nwww.bing.com?German?Germany?3\nde.search."
+                        "yahoo.com?German?Germany"));
+        testRow("engine kind by case-blind host",
+                Engines{engine("WWW.GOOGLE.FR", "French", "France", 51)},
+                QString("WWW.GOOGLE.FR?French?France?51"));
         // French Canada in the Yahoo catalogue: the country ends in a blank.
-        QTest::newRow("trailing blank on the last line")
-            << Engines{engine("www.google.ca", "English", "Canada", 50),
-                       engine("qc.search.yahoo.com", "French", "Canada ", 0)}
-            << QString("www.google.ca?English?Canada\nqc.search.yahoo.com?French?Canada ");
-        QTest::newRow("leading blank on the first line")
-            << Engines{engine(" www.bing.com", "English", "Canada", 0)}
-            << QString(" www.bing.com?English?Canada");
+        testRow("trailing blank on the last line",
+                Engines{engine("www.google.ca", "English", "Canada", 50),
+                        engine("qc.search.yahoo.com", "French", "Canada ", 0)},
+                QString("www.google.ca?English?Canada\nqc.search.yahoo.com?French?Canada "));
+        testRow("leading blank on the first line",
+                Engines{engine(" www.bing.com", "English", "Canada", 0)},
+                QString(" www.bing.com?English?Canada"));
         // Names read from a line that was not written here (five pieces) may end in a
         // carriage return; written again, they must read back as they are.
-        QTest::newRow("carriage return ending the last country")
-            << Engines{engine("www.bing.com", "English", "Canada", 0), engine("x", "", "\r", 0)}
-            << QString("www.bing.com?English?Canada\nx??\r");
-        QTest::newRow("carriage return starting the first host")
-            << Engines{engine("\rwww.bing.com", "English", "Canada", 0)}
-            << QString("\rwww.bing.com?English?Canada");
-        QTest::newRow("32-bit delays")
-            << Engines{engine("www.google.com", "English", "United States", 2147483647),
-                       engine("www.bing.com", "English", "United States", -2147483647 - 1)}
-            << QString("www.google.com?English?United States?2147483647\n"
-                       "www.bing.com?English?United States?-2147483648");
+        testRow("carriage return ending the last country",
+                Engines{engine("www.bing.com", "English", "Canada", 0), engine("x", "", "\r", 0)},
+                QString("www.bing.com?English?Canada\nx??\r"));
+        testRow("carriage return starting the first host",
+                Engines{engine("\rwww.bing.com", "English", "Canada", 0)},
+                QString("\rwww.bing.com?English?Canada"));
+        testRow("32-bit delays",
+                Engines{engine("www.google.com", "English", "United States", 2147483647),
+                        engine("www.bing.com", "English", "United States", -2147483647 - 1)},
+                QString("www.google.com?English?United "
+                        "States?2147483647\nwww.bing.com?English?United States?-2147483648"));
     }
 
     void writeAndReadBack()
@@ -107,19 +109,14 @@ private slots:
         QTest::addColumn<LTInt64>("delay");
         QTest::addColumn<QString>("country");
 
-        QTest::newRow("google, three pieces")
-            << "www.google.com?English?USA" << LTInt64(50) << "USA";
-        QTest::newRow("google, delay 30")
-            << "www.google.com?English?USA?30" << LTInt64(30) << "USA";
-        QTest::newRow("google, delay not a number")
-            << "www.google.com?English?USA?soon" << LTInt64(0) << "USA";
-        QTest::newRow("google, five pieces")
-            << "www.google.com?English?USA?30?x" << LTInt64(50) << "USA";
-        QTest::newRow("bing, three pieces") << "www.bing.com?English?USA" << LTInt64(0) << "USA";
-        QTest::newRow("yahoo, three pieces")
-            << "search.yahoo.com?English?USA" << LTInt64(0) << "USA";
-        QTest::newRow("no question mark") << "www.google.com" << LTInt64(50) << "";
-        QTest::newRow("empty country") << "www.bing.com?English?" << LTInt64(0) << "";
+        testRow("google, three pieces", "www.google.com?English?USA", LTInt64(50), "USA");
+        testRow("google, delay 30", "www.google.com?English?USA?30", LTInt64(30), "USA");
+        testRow("google, delay not a number", "www.google.com?English?USA?soon", LTInt64(0), "USA");
+        testRow("google, five pieces", "www.google.com?English?USA?30?x", LTInt64(50), "USA");
+        testRow("bing, three pieces", "www.bing.com?English?USA", LTInt64(0), "USA");
+        testRow("yahoo, three pieces", "search.yahoo.com?English?USA", LTInt64(0), "USA");
+        testRow("no question mark", "www.google.com", LTInt64(50), "");
+        testRow("empty country", "www.bing.com?English?", LTInt64(0), "");
     }
 
     void readsDelays()
@@ -161,16 +158,14 @@ private slots:
         QTest::addColumn<QStringList>("keywords");
         QTest::addColumn<QString>("joined");
 
-        QTest::newRow("one line") << "cheap flights" << QStringList{"cheap flights"}
-                                  << "cheap flights";
-        QTest::newRow("blank inner line")
-            << "red shoes\n\nblue shoes" << QStringList{"red shoes", "", "blue shoes"}
-            << "red shoes\n\nblue shoes";
-        QTest::newRow("blanks at ends of inner lines")
-            << "a \n b\nc" << QStringList{"a ", " b", "c"} << "a \n b\nc";
-        QTest::newRow("outer white space cut")
-            << "  \nshoes\nhats \n\t" << QStringList{"shoes", "hats"} << "shoes\nhats";
-        QTest::newRow("empty text") << "" << QStringList{""} << "";
+        testRow("one line", "cheap flights", QStringList{"cheap flights"}, "cheap flights");
+        testRow("blank inner line", "red shoes\n\nblue shoes",
+                QStringList{"red shoes", "", "blue shoes"}, "red shoes\n\nblue shoes");
+        testRow("blanks at ends of inner lines", "a \n b\nc", QStringList{"a ", " b", "c"},
+                "a \n b\nc");
+        testRow("outer white space cut", "  \nshoes\nhats \n\t", QStringList{"shoes", "hats"},
+                "shoes\nhats");
+        testRow("empty text", "", QStringList{""}, "");
     }
 
     void keywords()

@@ -253,75 +253,38 @@ private slots:
         QTest::addColumn<qint64>("rank");
         QTest::addColumn<QString>("message");
 
-        struct Case {
-            const char* name;
-            BingScript script;
-            QList<int> firsts;
-            int result;
-            qint64 rank;
-            QString message;
+        // Each case through each way out.
+        const auto add = [](const char* name, const BingScript& script, const QList<int>& firsts,
+                            int result, qint64 rank, const QString& message) {
+            for (EngineEnvironment::Kind kind : kinds()) {
+                QTest::addRow("%s: %s", qPrintable(EngineEnvironment::kindName(kind)), name)
+                    << int(kind) << script << firsts << result << rank << message;
+            }
         };
         const QString less = QStringLiteral("LessContent");
-        const QList<Case> cases = {
-            {"found on the first page", {{1, 10, 4, nextHref(11)}}, {1}, 1, 4, QString()},
-            {"found by the next link",
-             {{1, 10, 0, nextHref(11)}, {11, 10, 3, nextHref(21)}},
-             {1, 11},
-             1,
-             13,
-             QString()},
-            {"link jumps to 92, rank above 100",
-             {{1, 10, 0, nextHref(92)}, {92, 20, 15, nextHref(112)}},
-             {1, 92},
-             1,
-             106,
-             QString()},
-            {"next link beyond 100",
-             {{1, 10, 0, nextHref(11)}, {11, 10, 0, nextHref(101)}},
-             {1, 11},
-             2,
-             101,
-             QString()},
-            {"next link at 100 is read",
-             {{1, 10, 0, nextHref(100)}, {100, 10, 0, nextHref(110)}},
-             {1, 100},
-             2,
-             101,
-             QString()},
-            {"no next link", {{1, 10, 0, QString()}}, {1}, 4, 0, less},
-            {"next link does not advance",
-             {{1, 10, 0, nextHref(11)}, {11, 10, 0, nextHref(11)}},
-             {1, 11},
-             4,
-             0,
-             less},
-            {"next link goes back",
-             {{1, 10, 0, nextHref(21)}, {21, 10, 0, nextHref(11)}},
-             {1, 21},
-             4,
-             0,
-             less},
-            {"next value too long for an int",
-             {{1, 10, 0, EnginePages::bingNextHref(kKeyword, "99999999999999999999")}},
-             {1},
-             2,
-             101,
-             QString()},
-            {"next link without first",
-             {{1, 10, 0, QStringLiteral("/search?q=blue+shoes&amp;FORM=PERE")}},
-             {1},
-             4,
-             0,
-             less},
-            {"page without results", {{1, 0, 0, QString()}}, {1}, 4, 0, QString()},
-        };
-        for (EngineEnvironment::Kind kind : kinds()) {
-            for (const Case& c : cases) {
-                QTest::addRow("%s: %s", qPrintable(EngineEnvironment::kindName(kind)), c.name)
-                    << int(kind) << c.script << c.firsts << c.result << c.rank << c.message;
-            }
-        }
+        const QString none;
+        const auto n = [](int first) { return nextHref(first); };
+        add("found on the first page", {{1, 10, 4, n(11)}}, {1}, 1, 4, none);
+        add("found by the next link", {{1, 10, 0, n(11)}, {11, 10, 3, n(21)}}, {1, 11}, 1, 13,
+            none);
+        add("link jumps to 92, rank above 100", {{1, 10, 0, n(92)}, {92, 20, 15, n(112)}}, {1, 92},
+            1, 106, none);
+        add("next link beyond 100", {{1, 10, 0, n(11)}, {11, 10, 0, n(101)}}, {1, 11}, 2, 101,
+            none);
+        add("next link at 100 is read", {{1, 10, 0, n(100)}, {100, 10, 0, n(110)}}, {1, 100}, 2,
+            101, none);
+        add("no next link", {{1, 10, 0, none}}, {1}, 4, 0, less);
+        add("next link does not advance", {{1, 10, 0, n(11)}, {11, 10, 0, n(11)}}, {1, 11}, 4, 0,
+            less);
+        add("next link goes back", {{1, 10, 0, n(21)}, {21, 10, 0, n(11)}}, {1, 21}, 4, 0, less);
+        add("next value too long for an int",
+            {{1, 10, 0, EnginePages::bingNextHref(kKeyword, "99999999999999999999")}}, {1}, 2, 101,
+            none);
+        add("next link without first",
+            {{1, 10, 0, QStringLiteral("/search?q=blue+shoes&amp;FORM=PERE")}}, {1}, 4, 0, less);
+        add("page without results", {{1, 0, 0, none}}, {1}, 4, 0, none);
     }
+
     void networkPaging()
     {
         QFETCH(int, envir);

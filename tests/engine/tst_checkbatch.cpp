@@ -7,6 +7,7 @@
 #include "TestMain.h"
 #include "TestRankHub.h"
 #include "TestRankOperation.h"
+#include "TestRows.h"
 
 #include <QNetworkProxy>
 #include <QUrlQuery>
@@ -105,14 +106,12 @@ private slots:
     {
         QTest::addColumn<bool>("onlyProxy");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("local and enabled proxies in table order")
-            << false
-            << QStringList{"local", "http 10.0.0.2:8080 France", "socks5 10.0.0.3:3128 Canada",
-                           "http 10.0.0.4:80 France"};
-        QTest::newRow("only proxies")
-            << true
-            << QStringList{"http 10.0.0.2:8080 France", "socks5 10.0.0.3:3128 Canada",
-                           "http 10.0.0.4:80 France"};
+        testRow("local and enabled proxies in table order", false,
+                QStringList{"local", "http 10.0.0.2:8080 France", "socks5 10.0.0.3:3128 Canada",
+                            "http 10.0.0.4:80 France"});
+        testRow("only proxies", true,
+                QStringList{"http 10.0.0.2:8080 France", "socks5 10.0.0.3:3128 Canada",
+                            "http 10.0.0.4:80 France"});
     }
     void environmentsFollowSettingAndProxies()
     {
@@ -161,10 +160,10 @@ private slots:
     void unknownProxyTypeFailsTheBatch_data()
     {
         QTest::addColumn<QString>("type");
-        QTest::newRow("capitals") << QStringLiteral("HTTP");
-        QTest::newRow("socks4") << QStringLiteral("socks4");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("mixed case") << QStringLiteral("Socks5");
+        testRow("capitals", QStringLiteral("HTTP"));
+        testRow("socks4", QStringLiteral("socks4"));
+        testRow("empty", QString());
+        testRow("mixed case", QStringLiteral("Socks5"));
     }
     void unknownProxyTypeFailsTheBatch()
     {
@@ -193,27 +192,13 @@ private slots:
         QTest::addColumn<QString>("proxyCountry");
         QTest::addColumn<QString>("checkCountry");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("same") << "10.0.0.2"
-                              << "United States"
-                              << "United States" << true;
-        QTest::newRow("case differs") << "10.0.0.2"
-                                      << "united states"
-                                      << "United States" << false;
-        QTest::newRow("engine list's trailing blank") << "10.0.0.2"
-                                                      << "Canada"
-                                                      << "Canada " << true;
-        QTest::newRow("proxy's trailing blank") << "10.0.0.2"
-                                                << "Canada "
-                                                << "Canada" << true;
-        QTest::newRow("leading blank") << "10.0.0.2"
-                                       << " Canada"
-                                       << "Canada" << false;
-        QTest::newRow("other country") << "10.0.0.2"
-                                       << "France"
-                                       << "Canada" << false;
-        QTest::newRow("proxy without address serves all") << ""
-                                                          << "France"
-                                                          << "Canada" << true;
+        testRow("same", "10.0.0.2", "United States", "United States", true);
+        testRow("case differs", "10.0.0.2", "united states", "United States", false);
+        testRow("engine list's trailing blank", "10.0.0.2", "Canada", "Canada ", true);
+        testRow("proxy's trailing blank", "10.0.0.2", "Canada ", "Canada", true);
+        testRow("leading blank", "10.0.0.2", " Canada", "Canada", false);
+        testRow("other country", "10.0.0.2", "France", "Canada", false);
+        testRow("proxy without address serves all", "", "France", "Canada", true);
     }
     void proxyCountryMatch()
     {
@@ -308,8 +293,8 @@ private slots:
     void nothingCanStart_data()
     {
         QTest::addColumn<bool>("addFrenchProxy");
-        QTest::newRow("only proxies, none enabled") << false;
-        QTest::newRow("no proxy of the country") << true;
+        testRow("only proxies, none enabled", false);
+        testRow("no proxy of the country", true);
     }
     void nothingCanStart()
     {

@@ -1,15 +1,9 @@
-#include "CheckRun.h"
-#include "CheckTiming.h"
-#include "FakeSearchEngine.h"
+#include "EngineTest.h"
 #include "ScriptedRankTask.h"
-#include "TestMain.h"
-#include "TestRankHub.h"
-#include "TestRankOperation.h"
 
 #include <QTextCodec>
 
 #include <cstdlib>
-#include <memory>
 
 namespace {
 const QString kGoogle = QStringLiteral("www.google.com");
@@ -21,12 +15,14 @@ const QByteArray kPage = "<html><body><a class=\"r\" href=\"http://other.example
 Q_DECLARE_METATYPE(FakeResponse)
 
 // One check on the local connection against the fake engine: how each kind of reply ends it.
-class TestCheckRankTask : public QObject
+class TestCheckRankTask : public EngineTest
 {
     Q_OBJECT
 
-    std::unique_ptr<FakeSearchEngine> m_engine;
-    std::unique_ptr<TestRankHub> m_hub;
+public:
+    TestCheckRankTask() : EngineTest(0.1, 0.01) {}
+
+private:
     SEARCH_ENGINE m_google{kGoogle, QStringLiteral("English"), QStringLiteral("United States"), 0};
 
     // Runs one check of "mysite.example" to its end and returns it.
@@ -40,29 +36,6 @@ class TestCheckRankTask : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        CheckTiming::SetPacingScale(0.01);
-        CheckTiming::SetWatchdogScale(0.1);
-    }
-
-    void init()
-    {
-        LT_REQUIRE_NETNS();
-        TestEnvironment::freshHome();
-        m_hub.reset();
-        m_hub = std::make_unique<TestRankHub>();
-        m_engine = std::make_unique<FakeSearchEngine>();
-        QVERIFY(m_engine->listen(80));
-    }
-
-    void cleanup()
-    {
-        m_engine.reset();
-        m_hub.reset();
-        CheckTiming::SetWatchdogScale(0.1);
-    }
-
     void replyOutcome_data()
     {
         QTest::addColumn<FakeResponse>("response");

@@ -1,18 +1,10 @@
 #include "CheckRankTask.h"
-#include "CheckRun.h"
-#include "CheckTiming.h"
-#include "EngineEnvironment.h"
-#include "EnginePages.h"
-#include "FakeSearchEngine.h"
-#include "TestMain.h"
-#include "TestRankHub.h"
-#include "TestRankOperation.h"
+#include "EngineTest.h"
 
 #include <QHash>
 #include <QSet>
 
 #include <map>
-#include <memory>
 #include <tuple>
 
 namespace {
@@ -83,13 +75,14 @@ public:
 // A whole update run: several websites, keywords and all three engines, spread over the
 // local connection, two HTTP proxies and two SOCKS5 proxies, with failures scripted per
 // way out.
-class TestEngineBatch : public QObject
+class TestEngineBatch : public EngineTest
 {
     Q_OBJECT
 
-    std::unique_ptr<FakeSearchEngine> m_engine;
-    std::unique_ptr<TestRankHub> m_hub;
-    std::unique_ptr<EngineEnvironment> m_envir;
+public:
+    TestEngineBatch() : EngineTest(0.1) {}
+
+private:
     QHash<QString, int> m_stalled; // peer -> stalled requests so far
 
     FakeResponse google(const RecordedRequest& request)
@@ -132,29 +125,6 @@ class TestEngineBatch : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        CheckTiming::SetPacingScale(0.001);
-        CheckTiming::SetWatchdogScale(0.1);
-    }
-
-    void init()
-    {
-        LT_REQUIRE_NETNS();
-        TestEnvironment::freshHome();
-        m_hub = std::make_unique<TestRankHub>();
-        m_engine = std::make_unique<FakeSearchEngine>();
-        QVERIFY(m_engine->listen(80));
-        m_envir = std::make_unique<EngineEnvironment>();
-    }
-
-    void cleanup()
-    {
-        m_envir.reset();
-        m_engine.reset();
-        m_hub.reset();
-    }
-
     void everyCheckEndsOnceWithItsRank()
     {
         const QString us = QStringLiteral("United States");

@@ -1,17 +1,8 @@
-#include "CheckRun.h"
-#include "CheckTiming.h"
-#include "EngineEnvironment.h"
-#include "EnginePages.h"
-#include "FakeSearchEngine.h"
-#include "TestMain.h"
-#include "TestRankHub.h"
-#include "TestRankOperation.h"
+#include "EngineTest.h"
 
 #include <QElapsedTimer>
 
 #include <algorithm>
-
-#include <memory>
 
 namespace {
 const QString kSite = QStringLiteral("mysite.example");
@@ -31,31 +22,15 @@ struct Arrival {
 } // namespace
 
 // The checks at their real pauses between pages and coolings between checks (no scaling).
-class TestEnginePacing : public QObject
+class TestEnginePacing : public EngineTest
 {
     Q_OBJECT
 
-    std::unique_ptr<FakeSearchEngine> m_engine;
-    std::unique_ptr<TestRankHub> m_hub;
+public:
+    TestEnginePacing() : EngineTest(1.0, 1.0) {}
 
+private:
 private slots:
-    void init()
-    {
-        LT_REQUIRE_NETNS();
-        TestEnvironment::freshHome();
-        CheckTiming::SetPacingScale(1.0);
-        CheckTiming::SetWatchdogScale(1.0);
-        m_hub = std::make_unique<TestRankHub>();
-        m_engine = std::make_unique<FakeSearchEngine>();
-        QVERIFY(m_engine->listen(80));
-    }
-
-    void cleanup()
-    {
-        m_engine.reset();
-        m_hub.reset();
-    }
-
     void pausesBetweenPagesAndChecks()
     {
         const SEARCH_ENGINE google{QStringLiteral("www.google.com"), QStringLiteral("English"),

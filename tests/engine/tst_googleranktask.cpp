@@ -1,16 +1,8 @@
-#include "CheckRun.h"
-#include "CheckTiming.h"
-#include "EngineEnvironment.h"
-#include "EnginePages.h"
-#include "FakeSearchEngine.h"
+#include "EngineTest.h"
 #include "GoogleRankTask.h"
-#include "TestMain.h"
-#include "TestRankHub.h"
-#include "TestRankOperation.h"
+#include "TestRows.h"
 
 #include <QFile>
-
-#include <memory>
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -75,44 +67,13 @@ qint64 procStatusKb(const char* field)
 
 Q_DECLARE_METATYPE(FakeResponse)
 
-class TestGoogleRankTask : public QObject
+class TestGoogleRankTask : public EngineTest
 {
     Q_OBJECT
 
-    std::unique_ptr<FakeSearchEngine> m_engine;
-    std::unique_ptr<TestRankHub> m_hub;
-    std::unique_ptr<EngineEnvironment> m_envir;
     SEARCH_ENGINE m_google{kGoogle, QStringLiteral("English"), QStringLiteral("United States"), 50};
 
-    static QList<EngineEnvironment::Kind> kinds()
-    {
-        return {EngineEnvironment::Local, EngineEnvironment::Http, EngineEnvironment::Socks5};
-    }
-
 private slots:
-    void initTestCase()
-    {
-        CheckTiming::SetPacingScale(0.001);
-        CheckTiming::SetWatchdogScale(0.2);
-    }
-
-    void init()
-    {
-        LT_REQUIRE_NETNS();
-        TestEnvironment::freshHome();
-        m_hub = std::make_unique<TestRankHub>();
-        m_engine = std::make_unique<FakeSearchEngine>();
-        QVERIFY(m_engine->listen(80));
-        m_envir = std::make_unique<EngineEnvironment>();
-    }
-
-    void cleanup()
-    {
-        m_envir.reset();
-        m_engine.reset();
-        m_hub.reset();
-    }
-
     void rankOverPages_data()
     {
         QTest::addColumn<int>("envir");
@@ -188,25 +149,25 @@ private slots:
         QTest::addColumn<int>("requests");
         const qint64 cap = CheckRankTask::kMaxPageBytes;
         const QByteArray filler = "<p>more of the same, with no result in it</p>\n";
-        QTest::newRow("endless, the website's link before the cap")
-            << FakeResponse::streamed(EnginePages::google(EnginePages::links(10, 3, kSiteLink)),
-                                      filler, -1)
-            << 3 << 1;
+        testRow("endless, the website's link before the cap",
+                FakeResponse::streamed(EnginePages::google(EnginePages::links(10, 3, kSiteLink)),
+                                       filler, -1),
+                3, 1);
         // The tail would make the website first on the first page; read whole, the
         // check would end there. Cut, the first page has none of it and the second
         // page gives rank 15.
-        QTest::newRow("1 GiB, the website's link only after the cap")
-            << FakeResponse::streamed(EnginePages::google(EnginePages::links(10, 0, kSiteLink)),
-                                      filler, qint64(1) << 30,
-                                      EnginePages::google(EnginePages::links(10, 1, kSiteLink)))
-            << 15 << 2;
+        testRow("1 GiB, the website's link only after the cap",
+                FakeResponse::streamed(EnginePages::google(EnginePages::links(10, 0, kSiteLink)),
+                                       filler, qint64(1) << 30,
+                                       EnginePages::google(EnginePages::links(10, 1, kSiteLink))),
+                15, 2);
         // Three-byte characters (and a blank), the cap falling after the first byte of one.
         QByteArray head = EnginePages::google(EnginePages::links(10, 4, kSiteLink));
         const QByteArray shoes = QStringLiteral("青い靴 ").toUtf8();
         while ((cap - head.size()) % shoes.size() != 1)
             head += ' ';
-        QTest::newRow("endless UTF-8, the cap inside a character")
-            << FakeResponse::streamed(head, shoes, -1) << 4 << 1;
+        testRow("endless UTF-8, the cap inside a character",
+                FakeResponse::streamed(head, shoes, -1), 4, 1);
     }
     void hugePageIsReadUpToTheCap()
     {
@@ -267,10 +228,10 @@ private slots:
         QTest::addColumn<int>("proxy");
         QTest::addColumn<int>("failingStart");
         QTest::addColumn<int>("rank");
-        QTest::newRow("http proxy, second page") << int(EngineEnvironment::Http) << 10 << 15;
-        QTest::newRow("socks5 proxy, second page") << int(EngineEnvironment::Socks5) << 10 << 15;
-        QTest::newRow("http proxy, third page") << int(EngineEnvironment::Http) << 30 << 101;
-        QTest::newRow("socks5 proxy, third page") << int(EngineEnvironment::Socks5) << 30 << 42;
+        testRow("http proxy, second page", int(EngineEnvironment::Http), 10, 15);
+        testRow("socks5 proxy, second page", int(EngineEnvironment::Socks5), 10, 15);
+        testRow("http proxy, third page", int(EngineEnvironment::Http), 30, 101);
+        testRow("socks5 proxy, third page", int(EngineEnvironment::Socks5), 30, 42);
     }
     void retryResumesOnTheFailedPage()
     {

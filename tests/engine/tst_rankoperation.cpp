@@ -7,6 +7,7 @@
 #include "TestMain.h"
 #include "TestRankHub.h"
 #include "TestRankOperation.h"
+#include "TestRows.h"
 
 #include <QUrlQuery>
 
@@ -259,41 +260,13 @@ private slots:
         QTest::addColumn<QString>("storedUser");
         QTest::addColumn<QString>("storedPassword");
         QTest::addColumn<int>("result");
-        QTest::newRow("http with BasicAuth") << "http"
-                                             << "ann"
-                                             << "s3cret"
-                                             << "ann"
-                                             << "s3cret" << 1;
-        QTest::newRow("http, wrong password") << "http"
-                                              << "ann"
-                                              << "s3cret"
-                                              << "ann"
-                                              << "wrong" << 3;
-        QTest::newRow("http, no credentials stored") << "http"
-                                                     << "ann"
-                                                     << "s3cret"
-                                                     << ""
-                                                     << "" << 3;
-        QTest::newRow("http, open") << "http"
-                                    << ""
-                                    << ""
-                                    << ""
-                                    << "" << 1;
-        QTest::newRow("socks5 with user and password") << "socks5"
-                                                       << "bob"
-                                                       << "pa55"
-                                                       << "bob"
-                                                       << "pa55" << 1;
-        QTest::newRow("socks5, wrong password") << "socks5"
-                                                << "bob"
-                                                << "pa55"
-                                                << "bob"
-                                                << "nope" << 3;
-        QTest::newRow("socks5, open") << "socks5"
-                                      << ""
-                                      << ""
-                                      << ""
-                                      << "" << 1;
+        testRow("http with BasicAuth", "http", "ann", "s3cret", "ann", "s3cret", 1);
+        testRow("http, wrong password", "http", "ann", "s3cret", "ann", "wrong", 3);
+        testRow("http, no credentials stored", "http", "ann", "s3cret", "", "", 3);
+        testRow("http, open", "http", "", "", "", "", 1);
+        testRow("socks5 with user and password", "socks5", "bob", "pa55", "bob", "pa55", 1);
+        testRow("socks5, wrong password", "socks5", "bob", "pa55", "bob", "nope", 3);
+        testRow("socks5, open", "socks5", "", "", "", "", 1);
     }
     void throughRealProxies()
     {

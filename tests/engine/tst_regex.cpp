@@ -2,6 +2,7 @@
 #include "ResultPageFixture.h"
 #include "TestMain.h"
 #include "TestRankHub.h"
+#include "TestRows.h"
 
 #include <QRegExp>
 
@@ -86,35 +87,29 @@ private slots:
         const QString b7 = QStringLiteral("<li class=\"b_algo\"><div class=\"b_title\"><h2><a "
                                           "href=\"https://a.test/\" h=\"ID=1\">A</a></h2>");
 
-        QTest::newRow("google: fifth layout first")
-            << int(SE_Google) << g9 + g6 + g5 + g4 + g3 << int(REGEXP_GoogleResult5);
-        QTest::newRow("google: fourth layout")
-            << int(SE_Google) << g3 + g5 + g6 << int(REGEXP_GoogleResult4);
-        QTest::newRow("google: first match without scheme skips")
-            << int(SE_Google) << g9rel + g9 + g5 << int(REGEXP_GoogleResult3);
-        QTest::newRow("google: third layout")
-            << int(SE_Google) << g3 + g5 << int(REGEXP_GoogleResult3);
-        QTest::newRow("google: second layout") << int(SE_Google) << g4 << int(REGEXP_GoogleResult2);
-        QTest::newRow("google: first layout") << int(SE_Google) << g3 << int(REGEXP_GoogleResult1);
-        QTest::newRow("google: capitals")
-            << int(SE_Google) << "<DIV CLASS=\"R\"><A HREF=\"HTTPS://A.TEST/\">A</A>"
-            << int(REGEXP_GoogleResult3);
-        QTest::newRow("google: ftp scheme")
-            << int(SE_Google) << "<h3 class=\"r\"><a href=\"ftp://a.test/\">"
-            << int(REGEXP_GoogleResult1);
-        QTest::newRow("google: blank before scheme")
-            << int(SE_Google) << "<h3 class=\"r\"><a href=\" http://a.test/\">" << -1;
-        QTest::newRow("google: relative only")
-            << int(SE_Google) << "<h3 class=\"r\"><a href=\"/a\">x</a>" << -1;
-        QTest::newRow("google: nothing")
-            << int(SE_Google) << "<html><body>none</body></html>" << -1;
-        QTest::newRow("yahoo: first layout")
-            << int(SE_Yahoo) << y2 + y10 << int(REGEXP_YahooResult2);
-        QTest::newRow("yahoo: second layout") << int(SE_Yahoo) << y2 << int(REGEXP_YahooResult1);
-        QTest::newRow("yahoo: nothing") << int(SE_Yahoo) << g3 << -1;
-        QTest::newRow("bing: first layout") << int(SE_Bing) << b7 + b8 << int(REGEXP_BingResult2);
-        QTest::newRow("bing: second layout") << int(SE_Bing) << b7 << int(REGEXP_BingResult1);
-        QTest::newRow("bing: nothing") << int(SE_Bing) << y10 << -1;
+        testRow("google: fifth layout first", int(SE_Google), g9 + g6 + g5 + g4 + g3,
+                int(REGEXP_GoogleResult5));
+        testRow("google: fourth layout", int(SE_Google), g3 + g5 + g6, int(REGEXP_GoogleResult4));
+        testRow("google: first match without scheme skips", int(SE_Google), g9rel + g9 + g5,
+                int(REGEXP_GoogleResult3));
+        testRow("google: third layout", int(SE_Google), g3 + g5, int(REGEXP_GoogleResult3));
+        testRow("google: second layout", int(SE_Google), g4, int(REGEXP_GoogleResult2));
+        testRow("google: first layout", int(SE_Google), g3, int(REGEXP_GoogleResult1));
+        testRow("google: capitals", int(SE_Google),
+                "<DIV CLASS=\"R\"><A HREF=\"HTTPS://A.TEST/\">A</A>", int(REGEXP_GoogleResult3));
+        testRow("google: ftp scheme", int(SE_Google), "<h3 class=\"r\"><a href=\"ftp://a.test/\">",
+                int(REGEXP_GoogleResult1));
+        testRow("google: blank before scheme", int(SE_Google),
+                "<h3 class=\"r\"><a href=\" http://a.test/\">", -1);
+        testRow("google: relative only", int(SE_Google), "<h3 class=\"r\"><a href=\"/a\">x</a>",
+                -1);
+        testRow("google: nothing", int(SE_Google), "<html><body>none</body></html>", -1);
+        testRow("yahoo: first layout", int(SE_Yahoo), y2 + y10, int(REGEXP_YahooResult2));
+        testRow("yahoo: second layout", int(SE_Yahoo), y2, int(REGEXP_YahooResult1));
+        testRow("yahoo: nothing", int(SE_Yahoo), g3, -1);
+        testRow("bing: first layout", int(SE_Bing), b7 + b8, int(REGEXP_BingResult2));
+        testRow("bing: second layout", int(SE_Bing), b7, int(REGEXP_BingResult1));
+        testRow("bing: nothing", int(SE_Bing), y10, -1);
     }
 
     void chooser()
@@ -150,85 +145,82 @@ private slots:
         QTest::addColumn<int>("result");
 
         const QString alpha = QStringLiteral("alpha.test");
-        QTest::newRow("fourth result")
-            << GooglePage({"http://beta.test/", "http://gamma.test/x", "https://delta.test/",
-                           "http://www.alpha.test/"})
-            << alpha << E({{4, "http://www.alpha.test/"}}) << 2;
-        QTest::newRow("www and subdomain")
-            << GooglePage({"http://www.alpha.test/a", "https://blog.alpha.test/b"}) << alpha
-            << E({{1, "http://www.alpha.test/a"}, {2, "https://blog.alpha.test/b"}}) << 2;
-        QTest::newRow("dot rule") << GooglePage({"http://alpha.test.evil.test/"}) << alpha
-                                  << Entries() << 2;
-        QTest::newRow("first-section rule")
-            << GooglePage({"http://beta.test/alpha.test/", "http://alpha.test/"}) << alpha
-            << E({{2, "http://alpha.test/"}}) << 2;
-        QTest::newRow("tail of a longer host") << GooglePage({"http://betaalpha.test/"}) << alpha
-                                               << E({{1, "http://betaalpha.test/"}}) << 2;
-        QTest::newRow("path and extension")
-            << GooglePage({"http://alpha.test/file.html", "http://alpha.test/file/x"})
-            << "alpha.test/file" << E({{2, "http://alpha.test/file/x"}}) << 2;
-        QTest::newRow("website with blanks and capitals")
-            << GooglePage({"http://Alpha.Test/X"}) << "  HTTP://WWW.ALPHA.test  "
-            << E({{1, "http://Alpha.Test/X"}}) << 2;
-        QTest::newRow("amp; with ampersand")
-            << GooglePage({"http://alpha.test/p?x=1%26amp;y=2%26AMP;z=3"}) << alpha
-            << E({{1, "http://alpha.test/p?x=1&y=2&z=3"}}) << 2;
-        QTest::newRow("amp; without ampersand") << GooglePage({"http://alpha.test/amp;x"}) << alpha
-                                                << E({{1, "http://alpha.test/amp;x"}}) << 2;
-        QTest::newRow("percent-encoded UTF-8")
-            << GooglePage({"http://alpha.test/caf%C3%A9%20bar"}) << alpha
-            << E({{1, QString::fromUtf8("http://alpha.test/caf\xc3\xa9 bar")}}) << 2;
-        QTest::newRow("engine-internal links without the site take no position")
-            << GooglePage({"http://maps.google.com/maps?q=x", "http://images.google.com/images?q=x",
-                           "http://www.google.com/products?q=x",
-                           "http://www.google.com/images?hl=en", "http://www.alpha.test/"})
-            << alpha << E({{1, "http://www.alpha.test/"}}) << 2;
-        QTest::newRow("engine-internal link with the site takes a position")
-            << GooglePage({"http://maps.google.com/maps?q=alpha.test", "http://www.alpha.test/"})
-            << alpha << E({{2, "http://www.alpha.test/"}}) << 2;
-        QTest::newRow("news takes no position")
-            << GooglePage({"http://www.google.com/search?q=x%26tbs=nws", "http://alpha.test/"})
-            << alpha << E({{1, "http://alpha.test/"}}) << 2;
-        QTest::newRow("other sub-search keeps its position")
-            << GooglePage({"http://www.google.com/search?q=alpha.test", "http://alpha.test/"})
-            << alpha << E({{2, "http://alpha.test/"}}) << 2;
+        testRow("fourth result",
+                GooglePage({"http://beta.test/", "http://gamma.test/x", "https://delta.test/",
+                            "http://www.alpha.test/"}),
+                alpha, E({{4, "http://www.alpha.test/"}}), 2);
+        testRow("www and subdomain",
+                GooglePage({"http://www.alpha.test/a", "https://blog.alpha.test/b"}), alpha,
+                E({{1, "http://www.alpha.test/a"}, {2, "https://blog.alpha.test/b"}}), 2);
+        testRow("dot rule", GooglePage({"http://alpha.test.evil.test/"}), alpha, Entries(), 2);
+        testRow("first-section rule",
+                GooglePage({"http://beta.test/alpha.test/", "http://alpha.test/"}), alpha,
+                E({{2, "http://alpha.test/"}}), 2);
+        testRow("tail of a longer host", GooglePage({"http://betaalpha.test/"}), alpha,
+                E({{1, "http://betaalpha.test/"}}), 2);
+        testRow("path and extension",
+                GooglePage({"http://alpha.test/file.html", "http://alpha.test/file/x"}),
+                "alpha.test/file", E({{2, "http://alpha.test/file/x"}}), 2);
+        testRow("website with blanks and capitals", GooglePage({"http://Alpha.Test/X"}),
+                "  HTTP://WWW.ALPHA.test  ", E({{1, "http://Alpha.Test/X"}}), 2);
+        testRow("amp; with ampersand", GooglePage({"http://alpha.test/p?x=1%26amp;y=2%26AMP;z=3"}),
+                alpha, E({{1, "http://alpha.test/p?x=1&y=2&z=3"}}), 2);
+        testRow("amp; without ampersand", GooglePage({"http://alpha.test/amp;x"}), alpha,
+                E({{1, "http://alpha.test/amp;x"}}), 2);
+        testRow("percent-encoded UTF-8", GooglePage({"http://alpha.test/caf%C3%A9%20bar"}), alpha,
+                E({{1, QString::fromUtf8("http://alpha.test/caf\xc3\xa9 bar")}}), 2);
+        testRow(
+            "engine-internal links without the site take no position",
+            GooglePage({"http://maps.google.com/maps?q=x", "http://images.google.com/images?q=x",
+                        "http://www.google.com/products?q=x", "http://www.google.com/images?hl=en",
+                        "http://www.alpha.test/"}),
+            alpha, E({{1, "http://www.alpha.test/"}}), 2);
+        testRow("engine-internal link with the site takes a position",
+                GooglePage({"http://maps.google.com/maps?q=alpha.test", "http://www.alpha.test/"}),
+                alpha, E({{2, "http://www.alpha.test/"}}), 2);
+        testRow("news takes no position",
+                GooglePage({"http://www.google.com/search?q=x%26tbs=nws", "http://alpha.test/"}),
+                alpha, E({{1, "http://alpha.test/"}}), 2);
+        testRow("other sub-search keeps its position",
+                GooglePage({"http://www.google.com/search?q=alpha.test", "http://alpha.test/"}),
+                alpha, E({{2, "http://alpha.test/"}}), 2);
 
         const QString placesBlocks = QStringLiteral(
             "<div class=\"local\"><h4 class=r><a href=\"http://maps.Alpha.test/p?id=1&amp;h=2\">"
             "Alpha shop</a></h4><h4 class=\"r\">  <a href=\"http://beta.test/p\">Beta</a></h4>"
             "<h4 class=\"r\"><span>x</span><a href=\"http://alpha.test/never\">no</a></h4>"
             "<H4 CLASS=r>\n<A HREF=\"http://www.alpha.test/loc%20x\">Alpha 2</A></H4></div>");
-        QTest::newRow("places") << GooglePage({"http://beta.test/", "http://gamma.test/",
-                                               "http://www.google.com/search?q=shop%26tbs=plcs",
-                                               "http://alpha.test/"},
-                                              placesBlocks)
-                                << alpha
-                                << E({{3, "http://maps.Alpha.test/p?id=1&amp;h=2"},
-                                      {3, "http://www.alpha.test/loc%20x"},
-                                      {4, "http://alpha.test/"}})
-                                << 2;
-        QTest::newRow("places repeated per places link")
-            << GooglePage({"http://www.google.com/search?q=a%26tbs=plcs",
-                           "http://www.google.com/search?q=b%26TBS=PLCS:1"},
-                          "<h4 class=r><a href=\"http://alpha.test/p\">P</a></h4>")
-            << alpha << E({{1, "http://alpha.test/p"}, {2, "http://alpha.test/p"}}) << 2;
-        QTest::newRow("video")
-            << GooglePage({"http://www.google.com/search?q=v%26tbs=vid:1", "http://beta.test/"},
-                          "<div class=vresult><span>clip</span><a class=\"c\" href=\"http://x\">"
-                          "</a><a href=\"http://alpha.test/v\">V</a></div>"
-                          "<div class=\"vresult\"><a href=\"http://alpha.test/quoted\">Q</a>")
-            << alpha << E({{1, "http://alpha.test/v"}}) << 2;
-        QTest::newRow("places before video")
-            << GooglePage({"http://www.google.com/search?q=v%26tbs=vid:1%26tbs=plcs"},
-                          "<div class=vresult><a href=\"http://alpha.test/v\">V</a></div>")
-            << alpha << Entries() << 2;
-        QTest::newRow("no link") << QStringLiteral("<html><body>Nothing here</body></html>")
-                                 << alpha << Entries() << 4;
-        QTest::newRow("only engine-internal links")
-            << GooglePage({"http://maps.google.com/a", "http://www.google.de/products?q=x"})
-            << alpha << Entries() << 4;
-        QTest::newRow("only news") << GooglePage({"http://www.google.com/search?q=a%26tbs=nws"})
-                                   << alpha << Entries() << 4;
+        testRow("places",
+                GooglePage({"http://beta.test/", "http://gamma.test/",
+                            "http://www.google.com/search?q=shop%26tbs=plcs", "http://alpha.test/"},
+                           placesBlocks),
+                alpha,
+                E({{3, "http://maps.Alpha.test/p?id=1&amp;h=2"},
+                   {3, "http://www.alpha.test/loc%20x"},
+                   {4, "http://alpha.test/"}}),
+                2);
+        testRow("places repeated per places link",
+                GooglePage({"http://www.google.com/search?q=a%26tbs=plcs",
+                            "http://www.google.com/search?q=b%26TBS=PLCS:1"},
+                           "<h4 class=r><a href=\"http://alpha.test/p\">P</a></h4>"),
+                alpha, E({{1, "http://alpha.test/p"}, {2, "http://alpha.test/p"}}), 2);
+        testRow("video",
+                GooglePage({"http://www.google.com/search?q=v%26tbs=vid:1", "http://beta.test/"},
+                           "<div class=vresult><span>clip</span><a class=\"c\" "
+                           "href=\"http://x\"></a><a href=\"http://alpha.test/v\">V</a></div><div "
+                           "class=\"vresult\"><a href=\"http://alpha.test/quoted\">Q</a>"),
+                alpha, E({{1, "http://alpha.test/v"}}), 2);
+        testRow("places before video",
+                GooglePage({"http://www.google.com/search?q=v%26tbs=vid:1%26tbs=plcs"},
+                           "<div class=vresult><a href=\"http://alpha.test/v\">V</a></div>"),
+                alpha, Entries(), 2);
+        testRow("no link", QStringLiteral("<html><body>Nothing here</body></html>"), alpha,
+                Entries(), 4);
+        testRow("only engine-internal links",
+                GooglePage({"http://maps.google.com/a", "http://www.google.de/products?q=x"}),
+                alpha, Entries(), 4);
+        testRow("only news", GooglePage({"http://www.google.com/search?q=a%26tbs=nws"}), alpha,
+                Entries(), 4);
     }
 
     void extraction()
@@ -254,7 +246,7 @@ private slots:
             ResultPageFixture::loadAll(QStringLiteral(LUMATROVE_TEST_DATA "/pages"));
         QVERIFY(fixtures.size() >= 12);
         for (int k = 0; k < fixtures.size(); ++k)
-            QTest::newRow(qPrintable(fixtures.at(k).name)) << k;
+            testRow(qPrintable(fixtures.at(k).name), k);
     }
 
     void fixtures()
@@ -325,13 +317,12 @@ private slots:
             const int length = 2 + int(next() % 14);
             for (int k = 0; k < length; ++k)
                 link += tokens.at(int(next() % tokens.size()));
-            QTest::newRow(qPrintable(QString::number(row) + ": " + link)) << link;
+            testRow(qPrintable(QString::number(row) + ": " + link), link);
         }
-        QTest::newRow("plain") << "http://images.google.com/images?q=x";
-        QTest::newRow("question mark before google") << "http://a?b.google.com/images?q=x";
-        QTest::newRow("question mark as the dot") << "http://a?google.com/images?q=x";
-        QTest::newRow("second start past a question mark")
-            << "http://a?http://x.google.y/images/q=";
+        testRow("plain", "http://images.google.com/images?q=x");
+        testRow("question mark before google", "http://a?b.google.com/images?q=x");
+        testRow("question mark as the dot", "http://a?google.com/images?q=x");
+        testRow("second start past a question mark", "http://a?http://x.google.y/images/q=");
     }
 
     void googleImagesLink()

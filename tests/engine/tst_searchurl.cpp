@@ -1,5 +1,6 @@
 #include "KeywordCheckService.h"
 #include "TestMain.h"
+#include "TestRows.h"
 
 #include <QUrlQuery>
 
@@ -21,110 +22,77 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
 
         const QString us = "www.google.com";
-        QTest::newRow("first page") << 0LL << 10LL << "rank tracker" << us << "English"
-                                    << QByteArray("http://www.google.com/search"
-                                                  "?hl=en&as_dpr=all&sa=N&q=rank%20tracker");
-        QTest::newRow("offset and count")
-            << 10LL << 20LL << "seo" << us << "English"
-            << QByteArray("http://www.google.com/search"
-                          "?hl=en&start=10&num=20&as_dpr=all&sa=N&q=seo");
-        QTest::newRow("offset 30 count 70")
-            << 30LL << 70LL << "seo" << us << "English"
-            << QByteArray("http://www.google.com/search"
-                          "?hl=en&start=30&num=70&as_dpr=all&sa=N&q=seo");
-        QTest::newRow("count only") << 0LL << 20LL << "seo" << us << "English"
-                                    << QByteArray("http://www.google.com/search"
-                                                  "?hl=en&num=20&as_dpr=all&sa=N&q=seo");
-        QTest::newRow("offset only") << 90LL << 10LL << "seo" << us << "English"
-                                     << QByteArray("http://www.google.com/search"
-                                                   "?hl=en&start=90&as_dpr=all&sa=N&q=seo");
-        QTest::newRow("hundred results")
-            << 0LL << 100LL << "seo" << us << "English"
-            << QByteArray("http://www.google.com/search?hl=en&num=100&as_dpr=all&sa=N&q=seo");
-        QTest::newRow("beyond 32 bits")
-            << 5000000000LL << 10LL << "seo" << us << "English"
-            << QByteArray("http://www.google.com/search"
-                          "?hl=en&start=5000000000&as_dpr=all&sa=N&q=seo");
+        testRow("first page", 0LL, 10LL, "rank tracker", us, "English",
+                QByteArray("http://www.google.com/search?hl=en&as_dpr=all&sa=N&q=rank%20tracker"));
+        testRow(
+            "offset and count", 10LL, 20LL, "seo", us, "English",
+            QByteArray("http://www.google.com/search?hl=en&start=10&num=20&as_dpr=all&sa=N&q=seo"));
+        testRow(
+            "offset 30 count 70", 30LL, 70LL, "seo", us, "English",
+            QByteArray("http://www.google.com/search?hl=en&start=30&num=70&as_dpr=all&sa=N&q=seo"));
+        testRow("count only", 0LL, 20LL, "seo", us, "English",
+                QByteArray("http://www.google.com/search?hl=en&num=20&as_dpr=all&sa=N&q=seo"));
+        testRow("offset only", 90LL, 10LL, "seo", us, "English",
+                QByteArray("http://www.google.com/search?hl=en&start=90&as_dpr=all&sa=N&q=seo"));
+        testRow("hundred results", 0LL, 100LL, "seo", us, "English",
+                QByteArray("http://www.google.com/search?hl=en&num=100&as_dpr=all&sa=N&q=seo"));
+        testRow("beyond 32 bits", 5000000000LL, 10LL, "seo", us, "English",
+                QByteArray(
+                    "http://www.google.com/search?hl=en&start=5000000000&as_dpr=all&sa=N&q=seo"));
 
         // The host is the caller's; the language picks "hl".
-        QTest::newRow("country host") << 0LL << 10LL << "seo"
-                                      << "www.google.co.uk"
-                                      << "English"
-                                      << QByteArray("http://www.google.co.uk/search"
-                                                    "?hl=en&as_dpr=all&sa=N&q=seo");
-        QTest::newRow("japanese") << 0LL << 10LL << "seo"
-                                  << "www.google.co.jp"
-                                  << "Japanese"
-                                  << QByteArray("http://www.google.co.jp/search"
-                                                "?hl=ja&as_dpr=all&sa=N&q=seo");
-        QTest::newRow("hebrew") << 0LL << 10LL << "seo"
-                                << "www.google.co.il"
-                                << "Hebrew"
-                                << QByteArray("http://www.google.co.il/search"
-                                              "?hl=iw&as_dpr=all&sa=N&q=seo");
-        QTest::newRow("traditional chinese")
-            << 0LL << 10LL << "seo"
-            << "www.google.com.tw"
-            << "Chinese(Traditional)"
-            << QByteArray("http://www.google.com.tw/search?hl=zh-TW&as_dpr=all&sa=N&q=seo");
-        QTest::newRow("portuguese brazil")
-            << 10LL << 10LL << "seo"
-            << "www.google.com.br"
-            << "Portuguese (Brazil)"
-            << QByteArray("http://www.google.com.br/search"
-                          "?hl=pt-BR&start=10&as_dpr=all&sa=N&q=seo");
-        QTest::newRow("language without row") << 0LL << 10LL << "seo" << us << "Elvish"
-                                              << QByteArray("http://www.google.com/search"
-                                                            "?hl=en&as_dpr=all&sa=N&q=seo");
-        QTest::newRow("language in lower case") << 0LL << 10LL << "seo" << us << "japanese"
-                                                << QByteArray("http://www.google.com/search"
-                                                              "?hl=en&as_dpr=all&sa=N&q=seo");
-        QTest::newRow("empty language") << 0LL << 10LL << "seo" << us << ""
-                                        << QByteArray("http://www.google.com/search"
-                                                      "?hl=en&as_dpr=all&sa=N&q=seo");
+        testRow("country host", 0LL, 10LL, "seo", "www.google.co.uk", "English",
+                QByteArray("http://www.google.co.uk/search?hl=en&as_dpr=all&sa=N&q=seo"));
+        testRow("japanese", 0LL, 10LL, "seo", "www.google.co.jp", "Japanese",
+                QByteArray("http://www.google.co.jp/search?hl=ja&as_dpr=all&sa=N&q=seo"));
+        testRow("hebrew", 0LL, 10LL, "seo", "www.google.co.il", "Hebrew",
+                QByteArray("http://www.google.co.il/search?hl=iw&as_dpr=all&sa=N&q=seo"));
+        testRow("traditional chinese", 0LL, 10LL, "seo", "www.google.com.tw",
+                "Chinese(Traditional)",
+                QByteArray("http://www.google.com.tw/search?hl=zh-TW&as_dpr=all&sa=N&q=seo"));
+        testRow(
+            "portuguese brazil", 10LL, 10LL, "seo", "www.google.com.br", "Portuguese (Brazil)",
+            QByteArray("http://www.google.com.br/search?hl=pt-BR&start=10&as_dpr=all&sa=N&q=seo"));
+        testRow("language without row", 0LL, 10LL, "seo", us, "Elvish",
+                QByteArray("http://www.google.com/search?hl=en&as_dpr=all&sa=N&q=seo"));
+        testRow("language in lower case", 0LL, 10LL, "seo", us, "japanese",
+                QByteArray("http://www.google.com/search?hl=en&as_dpr=all&sa=N&q=seo"));
+        testRow("empty language", 0LL, 10LL, "seo", us, "",
+                QByteArray("http://www.google.com/search?hl=en&as_dpr=all&sa=N&q=seo"));
 
         // Keywords: one query value whatever they hold.
-        QTest::newRow("plus signs") << 0LL << 10LL << "c++" << us << "English"
-                                    << QByteArray("http://www.google.com/search"
-                                                  "?hl=en&as_dpr=all&sa=N&q=c%2B%2B");
-        QTest::newRow("item delimiters")
-            << 0LL << 10LL << "a&b=c" << us << "English"
-            << QByteArray("http://www.google.com/search?hl=en&as_dpr=all&sa=N&q=a%26b%3Dc");
-        QTest::newRow("accented") << 0LL << 10LL << QString::fromUtf8("café crème") << us
-                                  << "French"
-                                  << QByteArray("http://www.google.com/search?hl=fr&as_dpr=all"
-                                                "&sa=N&q=caf%C3%A9%20cr%C3%A8me");
-        QTest::newRow("cjk") << 0LL << 10LL << QString::fromUtf8("東京 ホテル")
-                             << "www.google.co.jp"
-                             << "Japanese"
-                             << QByteArray("http://www.google.co.jp/search?hl=ja&as_dpr=all&sa=N"
-                                           "&q=%E6%9D%B1%E4%BA%AC%20%E3%83%9B%E3%83%86%E3%83%AB");
-        QTest::newRow("outside the basic plane")
-            << 0LL << 10LL << QString::fromUtf8("pizza 🍕") << us << "English"
-            << QByteArray("http://www.google.com/search"
-                          "?hl=en&as_dpr=all&sa=N&q=pizza%20%F0%9F%8D%95");
-        QTest::newRow("delimiters left as they are")
-            << 0LL << 10LL << "it's (new)!*$,;:@/?" << us << "English"
-            << QByteArray("http://www.google.com/search"
-                          "?hl=en&as_dpr=all&sa=N&q=it's%20(new)!*$,;:@/?");
-        QTest::newRow("unreserved") << 0LL << 10LL << "a-b_c.d~e" << us << "English"
-                                    << QByteArray("http://www.google.com/search"
-                                                  "?hl=en&as_dpr=all&sa=N&q=a-b_c.d~e");
-        QTest::newRow("percent sign is text")
-            << 0LL << 10LL << "50% off %41" << us << "English"
-            << QByteArray("http://www.google.com/search"
-                          "?hl=en&as_dpr=all&sa=N&q=50%25%20off%20%2541");
-        QTest::newRow("fragment and brackets")
-            << 0LL << 10LL << "#1 [top] {x} <y> |z| ^\"\\`" << us << "English"
-            << QByteArray("http://www.google.com/search?hl=en&as_dpr=all&sa=N"
-                          "&q=%231%20%5Btop%5D%20%7Bx%7D%20%3Cy%3E%20%7Cz%7C%20%5E%22%5C%60");
-        QTest::newRow("blanks kept") << 0LL << 10LL << "  two\tthree\n"
-                                     << us << "English"
-                                     << QByteArray("http://www.google.com/search?hl=en&as_dpr=all"
-                                                   "&sa=N&q=%20%20two%09three%0A");
-        QTest::newRow("empty keyword")
-            << 0LL << 10LL << "" << us << "English"
-            << QByteArray("http://www.google.com/search?hl=en&as_dpr=all&sa=N&q=");
+        testRow("plus signs", 0LL, 10LL, "c++", us, "English",
+                QByteArray("http://www.google.com/search?hl=en&as_dpr=all&sa=N&q=c%2B%2B"));
+        testRow("item delimiters", 0LL, 10LL, "a&b=c", us, "English",
+                QByteArray("http://www.google.com/search?hl=en&as_dpr=all&sa=N&q=a%26b%3Dc"));
+        testRow("accented", 0LL, 10LL, QString::fromUtf8("café crème"), us, "French",
+                QByteArray(
+                    "http://www.google.com/search?hl=fr&as_dpr=all&sa=N&q=caf%C3%A9%20cr%C3%A8me"));
+        testRow(
+            "cjk", 0LL, 10LL, QString::fromUtf8("東京 ホテル"), "www.google.co.jp", "Japanese",
+            QByteArray(
+                "http://www.google.co.jp/"
+                "search?hl=ja&as_dpr=all&sa=N&q=%E6%9D%B1%E4%BA%AC%20%E3%83%9B%E3%83%86%E3%83%AB"));
+        testRow("outside the basic plane", 0LL, 10LL, QString::fromUtf8("pizza 🍕"), us, "English",
+                QByteArray(
+                    "http://www.google.com/search?hl=en&as_dpr=all&sa=N&q=pizza%20%F0%9F%8D%95"));
+        testRow("delimiters left as they are", 0LL, 10LL, "it's (new)!*$,;:@/?", us, "English",
+                QByteArray(
+                    "http://www.google.com/search?hl=en&as_dpr=all&sa=N&q=it's%20(new)!*$,;:@/?"));
+        testRow("unreserved", 0LL, 10LL, "a-b_c.d~e", us, "English",
+                QByteArray("http://www.google.com/search?hl=en&as_dpr=all&sa=N&q=a-b_c.d~e"));
+        testRow(
+            "percent sign is text", 0LL, 10LL, "50% off %41", us, "English",
+            QByteArray("http://www.google.com/search?hl=en&as_dpr=all&sa=N&q=50%25%20off%20%2541"));
+        testRow("fragment and brackets", 0LL, 10LL, "#1 [top] {x} <y> |z| ^\"\\`", us, "English",
+                QByteArray("http://www.google.com/"
+                           "search?hl=en&as_dpr=all&sa=N&q=%231%20%5Btop%5D%20%7Bx%7D%20%3Cy%3E%20%"
+                           "7Cz%7C%20%5E%22%5C%60"));
+        testRow("blanks kept", 0LL, 10LL, "  two\tthree\n", us, "English",
+                QByteArray(
+                    "http://www.google.com/search?hl=en&as_dpr=all&sa=N&q=%20%20two%09three%0A"));
+        testRow("empty keyword", 0LL, 10LL, "", us, "English",
+                QByteArray("http://www.google.com/search?hl=en&as_dpr=all&sa=N&q="));
     }
 
     void google()
@@ -155,80 +123,43 @@ private slots:
         QTest::addColumn<QString>("lang");
         QTest::addColumn<QByteArray>("expected");
 
-        QTest::newRow("first page")
-            << 1LL << 10LL << "rank tracker"
-            << "United States"
-            << "English" << QByteArray("http://search.yahoo.com/search?ei=UTF-8&p=rank%20tracker");
-        QTest::newRow("second page") << 11LL << 10LL << "seo"
-                                     << "United States"
-                                     << "English"
-                                     << QByteArray("http://search.yahoo.com/search"
-                                                   "?ei=UTF-8&b=11&p=seo");
-        QTest::newRow("count only") << 1LL << 100LL << "seo"
-                                    << "United States"
-                                    << "English"
-                                    << QByteArray("http://search.yahoo.com/search"
-                                                  "?n=100&ei=UTF-8&p=seo");
-        QTest::newRow("count and first") << 21LL << 20LL << "seo"
-                                         << "United States"
-                                         << "English"
-                                         << QByteArray("http://search.yahoo.com/search"
-                                                       "?n=20&ei=UTF-8&b=21&p=seo");
-        QTest::newRow("first 0 is a paging value")
-            << 0LL << 10LL << "seo"
-            << "United States"
-            << "English" << QByteArray("http://search.yahoo.com/search?ei=UTF-8&b=0&p=seo");
+        testRow("first page", 1LL, 10LL, "rank tracker", "United States", "English",
+                QByteArray("http://search.yahoo.com/search?ei=UTF-8&p=rank%20tracker"));
+        testRow("second page", 11LL, 10LL, "seo", "United States", "English",
+                QByteArray("http://search.yahoo.com/search?ei=UTF-8&b=11&p=seo"));
+        testRow("count only", 1LL, 100LL, "seo", "United States", "English",
+                QByteArray("http://search.yahoo.com/search?n=100&ei=UTF-8&p=seo"));
+        testRow("count and first", 21LL, 20LL, "seo", "United States", "English",
+                QByteArray("http://search.yahoo.com/search?n=20&ei=UTF-8&b=21&p=seo"));
+        testRow("first 0 is a paging value", 0LL, 10LL, "seo", "United States", "English",
+                QByteArray("http://search.yahoo.com/search?ei=UTF-8&b=0&p=seo"));
 
         // The country picks the host; only Canada looks at the language.
-        QTest::newRow("japan") << 1LL << 10LL << "seo"
-                               << "Japan"
-                               << "English"
-                               << QByteArray("http://search.yahoo.co.jp/search?ei=UTF-8&p=seo");
-        QTest::newRow("united kingdom")
-            << 1LL << 10LL << "seo"
-            << "United Kingdom"
-            << "English" << QByteArray("http://uk.search.yahoo.com/search?ei=UTF-8&p=seo");
-        QTest::newRow("ireland shares the uk site")
-            << 1LL << 10LL << "seo"
-            << "Ireland"
-            << "English" << QByteArray("http://uk.search.yahoo.com/search?ei=UTF-8&p=seo");
-        QTest::newRow("canada english")
-            << 1LL << 10LL << "seo"
-            << "Canada"
-            << "English" << QByteArray("http://ca.search.yahoo.com/search?ei=UTF-8&p=seo");
-        QTest::newRow("canada french")
-            << 1LL << 10LL << "seo"
-            << "Canada"
-            << "French" << QByteArray("http://qc.search.yahoo.com/search?ei=UTF-8&p=seo");
+        testRow("japan", 1LL, 10LL, "seo", "Japan", "English",
+                QByteArray("http://search.yahoo.co.jp/search?ei=UTF-8&p=seo"));
+        testRow("united kingdom", 1LL, 10LL, "seo", "United Kingdom", "English",
+                QByteArray("http://uk.search.yahoo.com/search?ei=UTF-8&p=seo"));
+        testRow("ireland shares the uk site", 1LL, 10LL, "seo", "Ireland", "English",
+                QByteArray("http://uk.search.yahoo.com/search?ei=UTF-8&p=seo"));
+        testRow("canada english", 1LL, 10LL, "seo", "Canada", "English",
+                QByteArray("http://ca.search.yahoo.com/search?ei=UTF-8&p=seo"));
+        testRow("canada french", 1LL, 10LL, "seo", "Canada", "French",
+                QByteArray("http://qc.search.yahoo.com/search?ei=UTF-8&p=seo"));
         // The engine list's own spelling of French Canada, as websites store it.
-        QTest::newRow("canada french as stored")
-            << 11LL << 10LL << QString::fromUtf8("hôtel") << "Canada "
-            << "French"
-            << QByteArray("http://qc.search.yahoo.com/search?ei=UTF-8&b=11&p=h%C3%B4tel");
-        QTest::newRow("malaysia") << 1LL << 10LL << "seo"
-                                  << "Malaysia"
-                                  << "English"
-                                  << QByteArray("http://malaysia.search.yahoo.com/search"
-                                                "?ei=UTF-8&p=seo");
-        QTest::newRow("vietnam any language")
-            << 1LL << 10LL << "seo"
-            << "Vietnam"
-            << "Vietnamese" << QByteArray("http://vn.search.yahoo.com/search?ei=UTF-8&p=seo");
+        testRow("canada french as stored", 11LL, 10LL, QString::fromUtf8("hôtel"), "Canada ",
+                "French",
+                QByteArray("http://qc.search.yahoo.com/search?ei=UTF-8&b=11&p=h%C3%B4tel"));
+        testRow("malaysia", 1LL, 10LL, "seo", "Malaysia", "English",
+                QByteArray("http://malaysia.search.yahoo.com/search?ei=UTF-8&p=seo"));
+        testRow("vietnam any language", 1LL, 10LL, "seo", "Vietnam", "Vietnamese",
+                QByteArray("http://vn.search.yahoo.com/search?ei=UTF-8&p=seo"));
 
-        QTest::newRow("plus signs") << 1LL << 10LL << "c++ & c#"
-                                    << "United States"
-                                    << "English"
-                                    << QByteArray("http://search.yahoo.com/search"
-                                                  "?ei=UTF-8&p=c%2B%2B%20%26%20c%23");
-        QTest::newRow("key-value separator")
-            << 1LL << 10LL << "x=y"
-            << "Germany"
-            << "German" << QByteArray("http://de.search.yahoo.com/search?ei=UTF-8&p=x%3Dy");
-        QTest::newRow("empty keyword") << 1LL << 10LL << ""
-                                       << "France"
-                                       << "English"
-                                       << QByteArray("http://fr.search.yahoo.com/search"
-                                                     "?ei=UTF-8&p=");
+        testRow("plus signs", 1LL, 10LL, "c++ & c#", "United States", "English",
+                QByteArray("http://search.yahoo.com/search?ei=UTF-8&p=c%2B%2B%20%26%20c%23"));
+        testRow("key-value separator", 1LL, 10LL, "x=y", "Germany", "German",
+                QByteArray("http://de.search.yahoo.com/search?ei=UTF-8&p=x%3Dy"));
+        testRow("empty keyword", 1LL, 10LL, "", "France", "English",
+                QByteArray("http://fr.search.yahoo.com/search?ei=UTF-8&p="));
     }
 
     void yahoo()
@@ -251,16 +182,11 @@ private slots:
         QTest::addColumn<QString>("area");
         QTest::addColumn<QString>("lang");
 
-        QTest::newRow("canada, other language") << "Canada"
-                                                << "Spanish";
-        QTest::newRow("stored french canada, english") << "Canada "
-                                                       << "English";
-        QTest::newRow("country without site") << "Austria"
-                                              << "German";
-        QTest::newRow("lower case") << "japan"
-                                    << "English";
-        QTest::newRow("empty") << ""
-                               << "";
+        testRow("canada, other language", "Canada", "Spanish");
+        testRow("stored french canada, english", "Canada ", "English");
+        testRow("country without site", "Austria", "German");
+        testRow("lower case", "japan", "English");
+        testRow("empty", "", "");
     }
 
     // A country without a Yahoo site still gives an address; its request fails later.
@@ -282,75 +208,39 @@ private slots:
         QTest::addColumn<QString>("lang");
         QTest::addColumn<QByteArray>("expected");
 
-        QTest::newRow("first page")
-            << 1LL << "rank tracker"
-            << "United States"
-            << "English"
-            << QByteArray("http://www.bing.com/search"
-                          "?go=&form=W0FD&mkt=en-US&filt=all&q=rank%20tracker");
-        QTest::newRow("second page")
-            << 11LL << "seo"
-            << "United States"
-            << "English"
-            << QByteArray("http://www.bing.com/search"
-                          "?go=&form=W0FD&mkt=en-US&filt=all&first=11&q=seo");
-        QTest::newRow("last page")
-            << 91LL << "seo"
-            << "Germany"
-            << "German"
-            << QByteArray("http://www.bing.com/search"
-                          "?go=&form=W0FD&mkt=de-DE&filt=all&first=91&q=seo");
-        QTest::newRow("united kingdom")
-            << 1LL << "seo"
-            << "United Kingdom"
-            << "English"
-            << QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=en-UK&filt=all&q=seo");
-        QTest::newRow("canada english")
-            << 1LL << "seo"
-            << "Canada"
-            << "English"
-            << QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=en-CA&filt=all&q=seo");
-        QTest::newRow("canada french")
-            << 1LL << "seo"
-            << "Canada"
-            << "French"
-            << QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=fr-CA&filt=all&q=seo");
-        QTest::newRow("canada other language")
-            << 1LL << "seo"
-            << "Canada"
-            << "German"
-            << QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=en-US&filt=all&q=seo");
-        QTest::newRow("canada lower case")
-            << 1LL << "seo"
-            << "canada"
-            << "English"
-            << QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=en-US&filt=all&q=seo");
-        QTest::newRow("israel") << 1LL << "seo"
-                                << "Israel"
-                                << "English"
-                                << QByteArray("http://www.bing.com/search"
-                                              "?go=&form=W0FD&mkt=he-IL&filt=all&q=seo");
-        QTest::newRow("country without market")
-            << 1LL << "seo"
-            << "Austria"
-            << "German"
-            << QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=en-US&filt=all&q=seo");
-        QTest::newRow("plus signs") << 1LL << "c++"
-                                    << "United States"
-                                    << "English"
-                                    << QByteArray("http://www.bing.com/search"
-                                                  "?go=&form=W0FD&mkt=en-US&filt=all&q=c%2B%2B");
-        QTest::newRow("russian") << 1LL << QString::fromUtf8("купить & продать") << "Russia"
-                                 << "English"
-                                 << QByteArray(
-                                        "http://www.bing.com/search?go=&form=W0FD&mkt=ru-RU"
-                                        "&filt=all&q=%D0%BA%D1%83%D0%BF%D0%B8%D1%82%D1%8C"
-                                        "%20%26%20%D0%BF%D1%80%D0%BE%D0%B4%D0%B0%D1%82%D1%8C");
-        QTest::newRow("empty keyword")
-            << 1LL << ""
-            << "United States"
-            << "English"
-            << QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=en-US&filt=all&q=");
+        testRow(
+            "first page", 1LL, "rank tracker", "United States", "English",
+            QByteArray(
+                "http://www.bing.com/search?go=&form=W0FD&mkt=en-US&filt=all&q=rank%20tracker"));
+        testRow("second page", 11LL, "seo", "United States", "English",
+                QByteArray(
+                    "http://www.bing.com/search?go=&form=W0FD&mkt=en-US&filt=all&first=11&q=seo"));
+        testRow("last page", 91LL, "seo", "Germany", "German",
+                QByteArray(
+                    "http://www.bing.com/search?go=&form=W0FD&mkt=de-DE&filt=all&first=91&q=seo"));
+        testRow("united kingdom", 1LL, "seo", "United Kingdom", "English",
+                QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=en-UK&filt=all&q=seo"));
+        testRow("canada english", 1LL, "seo", "Canada", "English",
+                QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=en-CA&filt=all&q=seo"));
+        testRow("canada french", 1LL, "seo", "Canada", "French",
+                QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=fr-CA&filt=all&q=seo"));
+        testRow("canada other language", 1LL, "seo", "Canada", "German",
+                QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=en-US&filt=all&q=seo"));
+        testRow("canada lower case", 1LL, "seo", "canada", "English",
+                QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=en-US&filt=all&q=seo"));
+        testRow("israel", 1LL, "seo", "Israel", "English",
+                QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=he-IL&filt=all&q=seo"));
+        testRow("country without market", 1LL, "seo", "Austria", "German",
+                QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=en-US&filt=all&q=seo"));
+        testRow(
+            "plus signs", 1LL, "c++", "United States", "English",
+            QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=en-US&filt=all&q=c%2B%2B"));
+        testRow("russian", 1LL, QString::fromUtf8("купить & продать"), "Russia", "English",
+                QByteArray("http://www.bing.com/"
+                           "search?go=&form=W0FD&mkt=ru-RU&filt=all&q=%D0%BA%D1%83%D0%BF%D0%B8%D1%"
+                           "82%D1%8C%20%26%20%D0%BF%D1%80%D0%BE%D0%B4%D0%B0%D1%82%D1%8C"));
+        testRow("empty keyword", 1LL, "", "United States", "English",
+                QByteArray("http://www.bing.com/search?go=&form=W0FD&mkt=en-US&filt=all&q="));
     }
 
     void bing()

@@ -1,14 +1,6 @@
-#include "CheckRun.h"
-#include "CheckTiming.h"
-#include "EngineEnvironment.h"
-#include "EnginePages.h"
-#include "FakeSearchEngine.h"
-#include "TestMain.h"
-#include "TestRankHub.h"
-#include "TestRankOperation.h"
+#include "EngineTest.h"
+#include "TestRows.h"
 #include "YahooRankTask.h"
-
-#include <memory>
 
 namespace {
 const QString kYahoo = QStringLiteral("search.yahoo.com");
@@ -41,45 +33,14 @@ FakeSearchEngine::Handler pagesWithRank(int rank, const QString& blockedPeer = Q
 }
 } // namespace
 
-class TestYahooRankTask : public QObject
+class TestYahooRankTask : public EngineTest
 {
     Q_OBJECT
 
-    std::unique_ptr<FakeSearchEngine> m_engine;
-    std::unique_ptr<TestRankHub> m_hub;
-    std::unique_ptr<EngineEnvironment> m_envir;
     SEARCH_ENGINE m_yahoo{QStringLiteral("search.yahoo.com"), QStringLiteral("English"),
                           QStringLiteral("United States"), 0};
 
-    static QList<EngineEnvironment::Kind> kinds()
-    {
-        return {EngineEnvironment::Local, EngineEnvironment::Http, EngineEnvironment::Socks5};
-    }
-
 private slots:
-    void initTestCase()
-    {
-        CheckTiming::SetPacingScale(0.001);
-        CheckTiming::SetWatchdogScale(0.2);
-    }
-
-    void init()
-    {
-        LT_REQUIRE_NETNS();
-        TestEnvironment::freshHome();
-        m_hub = std::make_unique<TestRankHub>();
-        m_engine = std::make_unique<FakeSearchEngine>();
-        QVERIFY(m_engine->listen(80));
-        m_envir = std::make_unique<EngineEnvironment>();
-    }
-
-    void cleanup()
-    {
-        m_envir.reset();
-        m_engine.reset();
-        m_hub.reset();
-    }
-
     void rankOverPages_data()
     {
         QTest::addColumn<int>("envir");
@@ -144,9 +105,9 @@ private slots:
         QTest::addColumn<int>("proxy");
         QTest::addColumn<int>("blockedB");
         QTest::addColumn<int>("rank");
-        QTest::newRow("http proxy, second page") << int(EngineEnvironment::Http) << 11 << 19;
-        QTest::newRow("socks5 proxy, fifth page") << int(EngineEnvironment::Socks5) << 41 << 77;
-        QTest::newRow("socks5 proxy, last page") << int(EngineEnvironment::Socks5) << 91 << 101;
+        testRow("http proxy, second page", int(EngineEnvironment::Http), 11, 19);
+        testRow("socks5 proxy, fifth page", int(EngineEnvironment::Socks5), 41, 77);
+        testRow("socks5 proxy, last page", int(EngineEnvironment::Socks5), 91, 101);
     }
     void retryResumesOnTheBlockedPage()
     {
