@@ -48,6 +48,8 @@ public:
     ReportPage(QPrinter& printer, QPainter& painter, RankReport& report);
 
     int DrawHeader();
+    int DrawTitle(const QString& title, const QString& right, int baseline, int titlePixels,
+                  const QStringList& lines);
     int DrawWebsiteTitle(const WebsiteExportPDF& website, int creditBaseline);
     int DrawKeywordTitle(const KeywordExportPDF& keyword, int creditBaseline);
     // The scale that fits this picture between the margins.
@@ -190,59 +192,48 @@ constexpr int kWebsiteTitlePixels = 22;
 constexpr int kKeywordTitleBelowCredit = 66;
 constexpr int kKeywordTitlePixels = 24;
 
-int ReportPage::DrawWebsiteTitle(const WebsiteExportPDF& website, int creditBaseline)
+int ReportPage::DrawTitle(const QString& title, const QString& right, int baseline, int titlePixels,
+                          const QStringList& lines)
 {
-    const int baseline = creditBaseline + kWebsiteTitleBelowCredit;
     painter.save();
     QFont titleFont(baseFont);
-    titleFont.setPixelSize(kWebsiteTitlePixels);
+    titleFont.setPixelSize(titlePixels);
     painter.setFont(titleFont);
     const int hT = painter.fontMetrics().height();
-    painter.drawText(QPointF(kLeft, baseline), website.Website);
-    const QString date = website.ReportDate.toString(kDateFormat);
+    painter.drawText(QPointF(kLeft, baseline), title);
     painter.drawText(
-        QPointF(int(W - kLeft - painter.fontMetrics().horizontalAdvance(date)), baseline), date);
+        QPointF(int(W - kLeft - painter.fontMetrics().horizontalAdvance(right)), baseline), right);
     painter.setFont(baseFont);
     painter.restore();
 
-    const int y1 = baseline + hT + kGap;
-    painter.drawText(QPointF(kLeft, y1),
-                     QStringLiteral("Created on: ") + website.CreateDate.toString(kDateFormat));
-    painter.drawText(QPointF(kLeft, y1 + h + kLineGap),
-                     QStringLiteral("updated on: ") + website.UpdateDate.toString(kDateFormat));
-    const int last = y1 + 2 * (h + kLineGap);
-    painter.drawText(QPointF(kLeft, last),
-                     QStringLiteral("Total keywords: ") + QString::number(website.KeywordCount));
-    return last;
+    int y = baseline + hT + kGap;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            y += h + kLineGap;
+        painter.drawText(QPointF(kLeft, y), lines[i]);
+    }
+    return y;
+}
+
+int ReportPage::DrawWebsiteTitle(const WebsiteExportPDF& website, int creditBaseline)
+{
+    return DrawTitle(website.Website, website.ReportDate.toString(kDateFormat),
+                     creditBaseline + kWebsiteTitleBelowCredit, kWebsiteTitlePixels,
+                     {QStringLiteral("Created on: ") + website.CreateDate.toString(kDateFormat),
+                      QStringLiteral("updated on: ") + website.UpdateDate.toString(kDateFormat),
+                      QStringLiteral("Total keywords: ") + QString::number(website.KeywordCount)});
 }
 
 int ReportPage::DrawKeywordTitle(const KeywordExportPDF& keyword, int creditBaseline)
 {
-    const int baseline = creditBaseline + kKeywordTitleBelowCredit;
-    painter.save();
-    QFont titleFont(baseFont);
-    titleFont.setPixelSize(kKeywordTitlePixels);
-    painter.setFont(titleFont);
-    const int hT = painter.fontMetrics().height();
-    painter.drawText(QPointF(kLeft, baseline), keyword.Keyword);
-    const QString range = keyword.From.toString(kDateFormat) + QStringLiteral(" - ") +
-                          keyword.To.toString(kDateFormat);
-    painter.drawText(
-        QPointF(int(W - kLeft - painter.fontMetrics().horizontalAdvance(range)), baseline), range);
-    painter.setFont(baseFont);
-    painter.restore();
-
-    const int y1 = baseline + hT + kGap;
-    painter.drawText(QPointF(kLeft, y1),
-                     QStringLiteral("Created on: ") + keyword.CreateDate.toString(kDateFormat));
-    painter.drawText(QPointF(kLeft, y1 + h + kLineGap),
-                     QStringLiteral("updated on: ") + keyword.UpdateDate.toString(kDateFormat));
-    painter.drawText(QPointF(kLeft, y1 + 2 * (h + kLineGap)),
-                     QStringLiteral("Website: ") + keyword.Website);
-    const int last = y1 + 3 * (h + kLineGap);
-    painter.drawText(QPointF(kLeft, last),
-                     QStringLiteral("Search engine: ") + keyword.SearchEngine);
-    return last;
+    return DrawTitle(keyword.Keyword,
+                     keyword.From.toString(kDateFormat) + QStringLiteral(" - ") +
+                         keyword.To.toString(kDateFormat),
+                     creditBaseline + kKeywordTitleBelowCredit, kKeywordTitlePixels,
+                     {QStringLiteral("Created on: ") + keyword.CreateDate.toString(kDateFormat),
+                      QStringLiteral("updated on: ") + keyword.UpdateDate.toString(kDateFormat),
+                      QStringLiteral("Website: ") + keyword.Website,
+                      QStringLiteral("Search engine: ") + keyword.SearchEngine});
 }
 
 // Charts: the chart picture at the left margin, scaled by s, a gap below the last text
