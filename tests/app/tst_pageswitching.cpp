@@ -7,6 +7,7 @@
 #include "RMainWindow.h"
 #include "RankMain.h"
 #include "SettingsView.h"
+#include "StoreFixture.h"
 #include "TestMain.h"
 #include "WebsiteView.h"
 #include "ui_HeaderBar.h"
@@ -15,26 +16,9 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QSettings>
-#include <QSqlQuery>
 #include <QToolButton>
 
 namespace {
-
-// Stores websites "site0.example" ... in a fresh database of the current home.
-void storeWebsites(int count)
-{
-    SqlDb store;
-    for (int i = 0; i < count; ++i) {
-        QSqlQuery query(store.m_DB);
-        query.prepare(QStringLiteral("INSERT INTO Website VALUES(?,?,?,?)"));
-        query.addBindValue(QStringLiteral("site%1.example").arg(i));
-        query.addBindValue(QVariant());
-        query.addBindValue(QStringLiteral("www.google.com?English?United States"));
-        query.addBindValue(QStringLiteral("shoes\nboots"));
-        QVERIFY(query.exec());
-    }
-}
 
 QAbstractButton* pageButton(RankMain* hub, int state)
 {
@@ -59,9 +43,24 @@ int checkedButton(RankMain* hub)
 
 } // namespace
 
+using StoreFixture::storeWebsites;
+
 class TestPageSwitching : public QObject
 {
     Q_OBJECT
+
+    MessageBoxWatcher m_boxes;
+    RankMain* m_hub = nullptr;
+
+    // A shown hub over `websites` stored websites.
+    bool showHub(int websites)
+    {
+        storeWebsites(websites);
+        m_hub = new RankMain;
+        m_hub->resize(1000, 580);
+        m_hub->show();
+        return QTest::qWaitForWindowExposed(m_hub);
+    }
 
 private slots:
     void initTestCase()
@@ -72,22 +71,14 @@ private slots:
 
     void init()
     {
-        const QString home = TestEnvironment::freshHome();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home + "/.config");
+        StoreFixture::freshHome();
+        m_boxes.clear();
     }
 
-    void headerBarOnTop()
+    void cleanup()
     {
-        storeWebsites(3);
-        RankMain hub;
-        QVERIFY(hub.m_pHeaderBar);
-        QCOMPARE(hub.m_pHeaderBar->parentWidget(), &hub);
-        QCOMPARE(hub.layout()->indexOf(hub.m_pHeaderBar), 0);
-        QCOMPARE(hub.m_pHeaderBar->ui->comboBoxWebsite->count(), 3);
-        QCOMPARE(hub.m_pHeaderBar->ui->comboBoxWebsite->itemText(2),
-                 QStringLiteral("site2.example"));
-        QCOMPARE(hub.m_nCurrentView, 0);
-        QCOMPARE(hub.m_nPreviousView, 5);
+        delete m_hub;
+        m_hub = nullptr;
     }
 
     // Header buttons pressed in turn: the page states afterwards and the pages built.
@@ -116,13 +107,8 @@ private slots:
         QFETCH(bool, addPage);
         QFETCH(bool, settingsPage);
 
-        MessageBoxWatcher boxes;
-        storeWebsites(2);
-        RankMain hub;
-        hub.resize(1000, 580);
-        hub.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&hub));
-
+        QVERIFY(showHub(2));
+        RankMain& hub = *m_hub;
         for (int state : presses)
             pageButton(&hub, state)->click();
         QCOMPARE(hub.m_nCurrentView, current);
@@ -133,8 +119,9 @@ private slots:
 
         // Built pages sit below the header bar in the hub's layout; only the current one
         // shows.
-        const QList<QWidget*> built = {hub.m_pAddWebsiteView, hub.m_pSettingsView};
-        const QList<int> states = {2, 3};
+        const QList<QWidget*> built = {hub.m_pWebsiteView, hub.m_pAddWebsiteView,
+                                       hub.m_pSettingsView};
+        const QList<int> states = {0, 2, 3};
         for (int i = 0; i < built.size(); ++i) {
             if (!built[i])
                 continue;
@@ -142,25 +129,25 @@ private slots:
             QVERIFY(hub.layout()->indexOf(built[i]) > 0);
             QCOMPARE(built[i]->isVisible(), states[i] == current);
         }
-        QVERIFY(boxes.boxes().isEmpty());
+        QVERIFY(m_boxes.boxes().isEmpty());
     }
 
+    // Cancel or Apply on the settings or add page goes back to the page shown before it.
     void settingsReturnsToThePreviousPage_data()
     {
-        QTest::addColumn<int>("before");
-        QTest::addColumn<QString>("button");
-        QTest::newRow("overview, Cancel") << 0 << "btnCancel";
-        QTest::newRow("overview, Apply") << 0 << "btnApply";
-        QTest::newRow("add website, Cancel") << 2 << "btnCancel";
-        QTest::newRow("keywords, proxy Cancel") << 1 << "btnProxyCancel";
+        QTest::addColumn<QList<int>>("presses");
+        QTest::addColumn<QString>("button"); // on the last page pressed
+        QTest::newRow("overview, Cancel") << QList<int>{3} << "btnCancel";
+        QTest::newRow("overview, Apply") << QList<int>{3} << "btnApply";
+        QTest::newRow("add website, Cancel") << QList<int>{2, 3} << "btnCancel";
+        QTest::newRow("keywords, proxy Cancel") << QList<int>{1, 3} << "btnProxyCancel";
+        QTest::newRow("settings, add page Cancel") << QList<int>{3, 2} << "btnCancel";
     }
 
     void settingsReturnsToThePreviousPage()
     {
-        QFETCH(int, before);
+        QFETCH(QList<int>, presses);
         QFETCH(QString, button);
-
-        MessageBoxWatcher boxes;
         storeWebsites(1);
         RMainWindow window;
         s_wndRMainWindow = &window;
@@ -168,50 +155,29 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         RankMain* hub = window.Hub();
 
-        if (before != 0)
-            pageButton(hub, before)->click();
-        pageButton(hub, 3)->click();
-        QCOMPARE(hub->m_nCurrentView, 3);
-        auto* cancel = hub->m_pSettingsView->findChild<QPushButton*>(button);
-        QVERIFY(cancel);
-        cancel->click();
+        for (int state : presses)
+            pageButton(hub, state)->click();
+        const int last = presses.last(), before = presses.size() > 1 ? presses.first() : 0;
+        QWidget* page = last == 3 ? static_cast<QWidget*>(hub->m_pSettingsView)
+                                  : static_cast<QWidget*>(hub->m_pAddWebsiteView);
+        QCOMPARE(hub->m_nCurrentView, last);
+        page->findChild<QPushButton*>(button)->click();
 
         QCOMPARE(hub->m_nCurrentView, before);
-        QCOMPARE(hub->m_nPreviousView, 3);
+        QCOMPARE(hub->m_nPreviousView, last);
         QCOMPARE(checkedButton(hub), before);
-        QVERIFY(!hub->m_pSettingsView->isVisible());
+        QVERIFY(!page->isVisible());
         if (before == 2)
             QVERIFY(hub->m_pAddWebsiteView->isVisible());
-        s_wndRMainWindow = nullptr;
-    }
-
-    void addPageCancelReturns()
-    {
-        MessageBoxWatcher boxes;
-        storeWebsites(1);
-        RMainWindow window;
-        s_wndRMainWindow = &window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        RankMain* hub = window.Hub();
-
-        pageButton(hub, 3)->click();
-        pageButton(hub, 2)->click();
-        hub->m_pAddWebsiteView->findChild<QPushButton*>(QStringLiteral("btnCancel"))->click();
-        QCOMPARE(hub->m_nCurrentView, 3);
-        QCOMPARE(checkedButton(hub), 3);
-        QVERIFY(hub->m_pSettingsView->isVisible());
-        QVERIFY(!hub->m_pAddWebsiteView->isVisible());
+        if (before == 3)
+            QVERIFY(hub->m_pSettingsView->isVisible());
         s_wndRMainWindow = nullptr;
     }
 
     void addPageKeepsItsFirstParameter()
     {
-        MessageBoxWatcher boxes;
-        storeWebsites(2);
-        RankMain hub;
-        hub.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+        QVERIFY(showHub(2));
+        RankMain& hub = *m_hub;
 
         hub.OnSwitchView(HBS_AddWebsite, nullptr);
         QPointer<AddWebsiteView> page = hub.m_pAddWebsiteView;
@@ -231,11 +197,8 @@ private slots:
 
     void stateOutsideThePages()
     {
-        MessageBoxWatcher boxes;
-        storeWebsites(1);
-        RankMain hub;
-        hub.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+        QVERIFY(showHub(1));
+        RankMain& hub = *m_hub;
         hub.OnSwitchView(HBS_Settings, nullptr);
         hub.OnSwitchView(HeaderBarState(7), nullptr);
         QCOMPARE(hub.m_nCurrentView, 7);
@@ -250,7 +213,6 @@ private slots:
 
     void withoutWebsites()
     {
-        MessageBoxWatcher boxes;
         RankMain hub;
         // Event 1021 opens the add-website page once the event loop runs.
         QCOMPARE(hub.m_nCurrentView, 0);
@@ -293,7 +255,6 @@ private slots:
     {
         QFETCH(LTInt64, select);
         QFETCH(int, selected);
-        MessageBoxWatcher boxes;
         storeWebsites(3);
         RMainWindow window;
         window.show();
@@ -332,12 +293,8 @@ private slots:
         QFETCH(int, selected);
         QFETCH(QList<int>, listOrder);
 
-        MessageBoxWatcher boxes;
-        storeWebsites(12);
-        RankMain hub;
-        hub.resize(1000, 580);
-        hub.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+        QVERIFY(showHub(12));
+        RankMain& hub = *m_hub;
         QComboBox* combo = hub.m_pHeaderBar->ui->comboBoxWebsite;
         auto* list = hub.m_pWebsiteView->findChild<LimitToolBox*>(QStringLiteral("toolBoxWebsite"));
         QVERIFY(list);
@@ -357,31 +314,12 @@ private slots:
         QCOMPARE(order, listOrder);
     }
 
-    void overviewFollowsTheSwitch()
-    {
-        MessageBoxWatcher boxes;
-        storeWebsites(2);
-        RankMain hub;
-        hub.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&hub));
-        QVERIFY(hub.m_pWebsiteView->isVisible());
-        pageButton(&hub, 3)->click();
-        QVERIFY(!hub.m_pWebsiteView->isVisible());
-        pageButton(&hub, 0)->click();
-        QVERIFY(hub.m_pWebsiteView->isVisible());
-        QVERIFY(!hub.m_pSettingsView->isVisible());
-    }
-
     // The keyword page shows the website of the header combo when it is first built, and
     // is told about every later selection.
     void keywordPageFollowsTheSelection()
     {
-        MessageBoxWatcher boxes;
-        storeWebsites(3);
-        RankMain hub;
-        hub.resize(1000, 580);
-        hub.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+        QVERIFY(showHub(3));
+        RankMain& hub = *m_hub;
         QComboBox* combo = hub.m_pHeaderBar->ui->comboBoxWebsite;
 
         combo->setCurrentIndex(2);
@@ -403,12 +341,8 @@ private slots:
 
     void keywordOpenedFromTheOverview()
     {
-        MessageBoxWatcher boxes;
-        storeWebsites(2);
-        RankMain hub;
-        hub.resize(1000, 580);
-        hub.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+        QVERIFY(showHub(2));
+        RankMain& hub = *m_hub;
 
         hub.SwitchToSpecicalKeywordView(QStringLiteral("boots"));
         QVERIFY(hub.m_pKeywordsView);
@@ -423,11 +357,8 @@ private slots:
     // A replaced hub reacts to none of its header bar's controls.
     void stoppedHubIgnoresTheHeaderBar()
     {
-        MessageBoxWatcher boxes;
-        storeWebsites(2);
-        RankMain hub;
-        hub.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+        QVERIFY(showHub(2));
+        RankMain& hub = *m_hub;
         hub.Stop();
         hub.m_pHeaderBar->SwitchViewToolButton(HBS_Settings);
         emit hub.m_pHeaderBar->DoSwitchView(HBS_Settings, nullptr);

@@ -4,22 +4,14 @@
 #include "RankMain.h"
 #include "SqlValue.h"
 #include "StandInOperation.h"
+#include "StoreFixture.h"
 #include "TestMain.h"
 
 #include <QLabel>
-#include <QSettings>
-#include <QSqlQuery>
 
 namespace {
 
-bool exec(SqlDb& store, const QString& statement, const QVariantList& values = {})
-{
-    QSqlQuery query(store.m_DB);
-    query.prepare(statement);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    return query.exec();
-}
+using StoreFixture::exec;
 
 bool addWebsite(SqlDb& store, const QString& website, const QString& engines,
                 const QString& keywords)
@@ -40,12 +32,9 @@ bool addSchedual(SqlDb& store, const QString& website, int type, quint64 days, Q
 
 QDate storedLastRunDay(SqlDb& store, const QString& website)
 {
-    QSqlQuery query(store.m_DB);
-    query.prepare("SELECT LastRunDay FROM Schedual WHERE Website=?");
-    query.addBindValue(website);
-    if (!query.exec() || !query.next())
-        return QDate(2000, 1, 1);
-    return SqlValue::toDate(query.value(0));
+    const QVariantList day =
+        StoreFixture::values(store, "SELECT LastRunDay FROM Schedual WHERE Website=?", {website});
+    return day.size() == 1 ? SqlValue::toDate(day.at(0)) : QDate(2000, 1, 1);
 }
 
 const QString kEngines = "www.google.com?English?United States\nwww.bing.com?English?United States";
@@ -61,8 +50,7 @@ private slots:
 
     void init()
     {
-        const QString home = TestEnvironment::freshHome();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home + "/.config");
+        StoreFixture::freshHome();
         RankMain::m_dtPreviousDateTime = QDateTime();
     }
 
@@ -71,90 +59,63 @@ private slots:
     {
         QTest::addColumn<int>("type");
         QTest::addColumn<quint64>("days");
-        QTest::addColumn<QTime>("start");
         QTest::addColumn<int>("mode");
         QTest::addColumn<QDate>("lastRun");
         QTest::addColumn<QDateTime>("previous");
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<bool>("due");
 
-        const QDate sunday(2026, 12, 6);
-        const QDate monday(2026, 12, 7);
-        const QTime ten(10, 0);
-        auto at = [](QDate day, int h, int m, int s, int ms = 0) {
-            return QDateTime(day, QTime(h, m, s, ms));
+        // "DD hh:mm:ss.zzz" in December 2026, or a whole date; empty: none. Starts at 10:00.
+        auto at = [](QString text) {
+            if (text.size() < 16)
+                text.prepend("2026-12-");
+            return QDateTime::fromString(text, "yyyy-MM-dd hh:mm:ss.zzz");
         };
-        QTest::newRow("start crossed")
-            << 0 << quint64(0) << ten << 0 << QDate() << at(sunday, 9, 59, 58)
-            << at(sunday, 10, 0, 0, 500) << true;
-        QTest::newRow("tick exactly at the start")
-            << 0 << quint64(0) << ten << 0 << QDate() << at(sunday, 9, 59, 57, 500)
-            << at(sunday, 10, 0, 0) << true;
-        QTest::newRow("previous tick exactly at the start")
-            << 0 << quint64(0) << ten << 0 << QDate() << at(sunday, 10, 0, 0)
-            << at(sunday, 10, 0, 2, 500) << false;
-        QTest::newRow("not yet") << 0 << quint64(0) << ten << 0 << QDate() << at(sunday, 9, 59, 55)
-                                 << at(sunday, 9, 59, 57, 500) << false;
-        QTest::newRow("long past") << 0 << quint64(0) << ten << 0 << QDate() << at(sunday, 11, 0, 0)
-                                   << at(sunday, 11, 0, 2, 500) << false;
-        QTest::newRow("first tick after start of the program")
-            << 0 << quint64(0) << ten << 0 << QDate() << QDateTime() << at(sunday, 10, 0, 1)
-            << false;
-        QTest::newRow("crossed although it ran today")
-            << 0 << quint64(0) << ten << 0 << sunday << at(sunday, 9, 59, 59)
-            << at(sunday, 10, 0, 1) << true;
-        QTest::newRow("weekdays: empty mask")
-            << 1 << quint64(0) << ten << 0 << QDate() << at(sunday, 9, 59, 59)
-            << at(sunday, 10, 0, 1) << false;
-        QTest::newRow("weekdays: Sunday bit on a Sunday")
-            << 1 << quint64(1 << 6) << ten << 0 << QDate() << at(sunday, 9, 59, 59)
-            << at(sunday, 10, 0, 1) << true;
-        QTest::newRow("weekdays: Sunday bit on a Monday")
-            << 1 << quint64(1 << 6) << ten << 0 << QDate() << at(monday, 9, 59, 59)
-            << at(monday, 10, 0, 1) << false;
-        QTest::newRow("weekdays: Monday bit on a Monday")
-            << 1 << quint64(1) << ten << 0 << QDate() << at(monday, 9, 59, 59)
-            << at(monday, 10, 0, 1) << true;
-        QTest::newRow("weekdays: all but Sunday on a Sunday")
-            << 1 << quint64(0x3f) << ten << 0 << QDate() << at(sunday, 9, 59, 59)
-            << at(sunday, 10, 0, 1) << false;
-        QTest::newRow("day of month 15 on the 15th")
-            << 2 << quint64(15) << ten << 0 << QDate() << at(QDate(2026, 12, 15), 9, 59, 59)
-            << at(QDate(2026, 12, 15), 10, 0, 1) << true;
-        QTest::newRow("day of month 15 on the 14th")
-            << 2 << quint64(15) << ten << 0 << QDate() << at(QDate(2026, 12, 14), 9, 59, 59)
-            << at(QDate(2026, 12, 14), 10, 0, 1) << false;
-        QTest::newRow("day of month 15 on the 15th of another month")
-            << 2 << quint64(15) << ten << 0 << QDate() << at(QDate(2027, 2, 15), 9, 59, 59)
-            << at(QDate(2027, 2, 15), 10, 0, 1) << true;
-        QTest::newRow("unknown type: every day")
-            << 7 << quint64(0) << ten << 0 << QDate() << at(monday, 9, 59, 59)
-            << at(monday, 10, 0, 1) << true;
-        QTest::newRow("at program start: first tick")
-            << 0 << quint64(0) << ten << 1 << QDate() << QDateTime() << at(sunday, 8, 0, 0) << true;
-        QTest::newRow("at program start: ran yesterday")
-            << 0 << quint64(0) << ten << 1 << sunday.addDays(-1) << QDateTime()
-            << at(sunday, 8, 0, 0) << true;
-        QTest::newRow("at program start: ran today")
-            << 0 << quint64(0) << ten << 1 << sunday << QDateTime() << at(sunday, 8, 0, 0) << false;
-        QTest::newRow("at program start: later tick")
-            << 0 << quint64(0) << ten << 1 << QDate() << at(sunday, 9, 59, 59)
-            << at(sunday, 10, 0, 1) << false;
-        QTest::newRow("at program start: not on this weekday")
-            << 1 << quint64(1) << ten << 1 << QDate() << QDateTime() << at(sunday, 8, 0, 0)
-            << false;
-        QTest::newRow("unknown start mode") << 0 << quint64(0) << ten << 2 << QDate() << QDateTime()
-                                            << at(sunday, 10, 0, 1) << false;
-        QTest::newRow("unknown start mode, start crossed")
-            << 0 << quint64(0) << ten << 2 << QDate() << at(sunday, 9, 59, 59)
-            << at(sunday, 10, 0, 1) << false;
+        auto row = [&](const char* name, int type, quint64 days, int mode, int lastRunDay,
+                       const char* previous, const char* now, bool due) {
+            const QDate lastRun = lastRunDay ? QDate(2026, 12, lastRunDay) : QDate();
+            QTest::newRow(name) << type << days << mode << lastRun
+                                << (*previous ? at(previous) : QDateTime()) << at(now) << due;
+        };
+        row("start crossed", 0, 0, 0, 0, "06 09:59:58.000", "06 10:00:00.500", true);
+        row("tick exactly at the start", 0, 0, 0, 0, "06 09:59:57.500", "06 10:00:00.000", true);
+        row("previous tick exactly at the start", 0, 0, 0, 0, "06 10:00:00.000", "06 10:00:02.500",
+            false);
+        row("not yet", 0, 0, 0, 0, "06 09:59:55.000", "06 09:59:57.500", false);
+        row("long past", 0, 0, 0, 0, "06 11:00:00.000", "06 11:00:02.500", false);
+        row("first tick after start of the program", 0, 0, 0, 0, "", "06 10:00:01.000", false);
+        row("crossed although it ran today", 0, 0, 0, 6, "06 09:59:59.000", "06 10:00:01.000",
+            true);
+        row("weekdays: empty mask", 1, 0, 0, 0, "06 09:59:59.000", "06 10:00:01.000", false);
+        row("weekdays: Sunday bit on a Sunday", 1, 1 << 6, 0, 0, "06 09:59:59.000",
+            "06 10:00:01.000", true);
+        row("weekdays: Sunday bit on a Monday", 1, 1 << 6, 0, 0, "07 09:59:59.000",
+            "07 10:00:01.000", false);
+        row("weekdays: Monday bit on a Monday", 1, 1, 0, 0, "07 09:59:59.000", "07 10:00:01.000",
+            true);
+        row("weekdays: all but Sunday on a Sunday", 1, 0x3f, 0, 0, "06 09:59:59.000",
+            "06 10:00:01.000", false);
+        row("day of month 15 on the 15th", 2, 15, 0, 0, "15 09:59:59.000", "15 10:00:01.000", true);
+        row("day of month 15 on the 14th", 2, 15, 0, 0, "14 09:59:59.000", "14 10:00:01.000",
+            false);
+        row("day of month 15 on the 15th of another month", 2, 15, 0, 0, "2027-02-15 09:59:59.000",
+            "2027-02-15 10:00:01.000", true);
+        row("unknown type: every day", 7, 0, 0, 0, "07 09:59:59.000", "07 10:00:01.000", true);
+        row("at program start: first tick", 0, 0, 1, 0, "", "06 08:00:00.000", true);
+        row("at program start: ran yesterday", 0, 0, 1, 5, "", "06 08:00:00.000", true);
+        row("at program start: ran today", 0, 0, 1, 6, "", "06 08:00:00.000", false);
+        row("at program start: later tick", 0, 0, 1, 0, "06 09:59:59.000", "06 10:00:01.000",
+            false);
+        row("at program start: not on this weekday", 1, 1, 1, 0, "", "06 08:00:00.000", false);
+        row("unknown start mode", 0, 0, 2, 0, "", "06 10:00:01.000", false);
+        row("unknown start mode, start crossed", 0, 0, 2, 0, "06 09:59:59.000", "06 10:00:01.000",
+            false);
     }
 
     void dueOnATick()
     {
         QFETCH(int, type);
         QFETCH(quint64, days);
-        QFETCH(QTime, start);
         QFETCH(int, mode);
         QFETCH(QDate, lastRun);
         QFETCH(QDateTime, previous);
@@ -163,7 +124,7 @@ private slots:
         {
             SqlDb store;
             QVERIFY(addWebsite(store, "example.com", kEngines, ""));
-            QVERIFY(addSchedual(store, "example.com", type, days, start, mode, lastRun));
+            QVERIFY(addSchedual(store, "example.com", type, days, QTime(10, 0), mode, lastRun));
         }
         StandInRuns runs;
         RankMain hub;
@@ -394,16 +355,10 @@ private slots:
         QCOMPARE(hub.m_vSchedual[0].LastRunDay, QDate::currentDate());
         QCOMPARE(storedLastRunDay(hub.m_Sqldb, "example.com"), QDate::currentDate());
 
-        QSqlQuery query(hub.m_Sqldb.m_DB);
-        QVERIFY(query.exec("SELECT UpdateNo, SearchEngine, Keyword, Rank FROM UpdateFlow ORDER "
-                           "BY UpdateNo"));
-        QStringList rows;
-        while (query.next())
-            rows << QStringList{query.value(0).toString(), query.value(1).toString(),
-                                query.value(2).toString(), query.value(3).toString()}
-                        .join(' ');
-        QCOMPARE(rows, (QStringList{"4 www.bing.com shoes 9", "6 www.google.com boots 101",
-                                    "7 www.google.com shoes 3", "8 www.bing.com boots 0"}));
+        QCOMPARE(StoreFixture::values(hub.m_Sqldb, "SELECT UpdateNo, SearchEngine, Keyword, Rank "
+                                                   "FROM UpdateFlow ORDER BY UpdateNo"),
+                 (QVariantList{4, "www.bing.com", "shoes", 9, 6, "www.google.com", "boots", 101, 7,
+                               "www.google.com", "shoes", 3, 8, "www.bing.com", "boots", 0}));
     }
 
     // Every pair already successful today: counts as run, no dialog, nothing queued.
