@@ -2,6 +2,7 @@
 #include "MakerInfo.h"
 #include "MessageBoxWatcher.h"
 #include "RankMain.h"
+#include "StoreFixture.h"
 #include "TestMain.h"
 #include "UrlOpenWatcher.h"
 
@@ -10,7 +11,6 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
-#include <QSettings>
 #include <QSignalSpy>
 
 namespace {
@@ -58,8 +58,7 @@ class TestNewsCheck : public QObject
 private slots:
     void init()
     {
-        const QString home = TestEnvironment::freshHome();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home + "/.config");
+        StoreFixture::freshHome();
         server = new FakeSearchEngine;
         QVERIFY(server->listen(0));
         RankMain::SetNewsPage(newsUrl());
@@ -143,14 +142,11 @@ private slots:
                 QCOMPARE(browser.urls().size(), 0);
                 continue;
             }
-            QCOMPARE(boxes.boxes().size(), 1);
+            QCOMPARE(StoreFixture::boxLines(boxes),
+                     QStringList{"Information|Lumatrove|There is a new version <b>" + offered +
+                                 "</b> available, Download now?"});
             const MessageBoxHook::Request& box = boxes.boxes()[0];
-            QCOMPARE(box.icon, MessageBoxHook::Information);
             QCOMPARE(box.parent, &hub);
-            QCOMPARE(box.title, QStringLiteral("Lumatrove"));
-            QCOMPARE(box.text,
-                     QStringLiteral("There is a new version <b>%1</b> available, Download now?")
-                         .arg(offered));
             QCOMPARE(box.buttons, int(MessageBoxHook::Yes | MessageBoxHook::No));
             QCOMPARE(box.defaultButton, int(MessageBoxHook::NoButton));
             QCOMPARE(boxes.labelAtBox, QStringList{kPlaceholder});
