@@ -354,47 +354,82 @@ private slots:
         QCOMPARE(postedEvents(), (QList<QPair<int, LTInt64>>{{1001, 3}, {1002, 0}}));
     }
 
-    // A failed add warns with the driver's text and stores and posts nothing, so the page
-    // keeps what was typed.
-    void failedAddStaysOnThePage_data()
+    // A failed add or Apply warns with the driver's text, stores and posts nothing and keeps
+    // the page (and the edit dialog) with what was typed.
+    void failedWriteChangesNothing_data()
     {
+        QTest::addColumn<bool>("edit");
         QTest::addColumn<QString>("sabotage");
         QTest::addColumn<QString>("message"); // part of the warning
-        QTest::newRow("website insert fails") << "DROP TABLE Website"
-                                              << "no such table";
-        QTest::newRow("schedule insert fails")
-            << refuse("INSERT", "Schedual", "refused") << "save to database failed.";
+        QTest::addColumn<QVariantList>("websites");
+        const QVariantList example{"example.com", "a"};
+        QTest::newRow("add: website insert fails") << false << "DROP TABLE Website"
+                                                   << "no such table" << QVariantList();
+        QTest::newRow("add: schedule insert fails")
+            << false << refuse("INSERT", "Schedual", "refused") << "save to database failed."
+            << QVariantList();
+        QTest::newRow("apply: website update fails") << true << "DROP TABLE Website"
+                                                     << "no such table" << QVariantList();
+        QTest::newRow("apply: schedule fails") << true << refuse("INSERT", "Schedual", "refused")
+                                               << "save to database failed." << example;
+        QTest::newRow("apply: transaction left open") << true << "BEGIN"
+                                                      << "within a transaction" << example;
+        QTest::newRow("apply: history fails")
+            << true << refuse("UPDATE", "UpdateFlow", "history refused") << "history refused"
+            << example;
+        QTest::newRow("apply: website gone")
+            << true << "DELETE FROM Website"
+            << "This website is no longer in the database." << QVariantList{};
     }
 
-    void failedAddStaysOnThePage()
+    void failedWriteChangesNothing()
     {
+        QFETCH(bool, edit);
         QFETCH(QString, sabotage);
         QFETCH(QString, message);
-        openWindow({});
+        QFETCH(QVariantList, websites);
+        openWindow(edit ? QList<StoredSite>{kExample} : QList<StoredSite>{});
+        if (edit)
+            QVERIFY(addFlow(1, "example.com"));
         MessageBoxWatcher boxes;
-        AddWebsiteView page(nullptr, hub(), nullptr);
-        page.ui.lineUrl->setText("shop.example");
-        page.ui.edtKeywords->setPlainText("seo");
-        choose(page, SE_Yahoo, "Japan", "English");
-        page.ui.checkEnableSchedual->setChecked(true);
-        page.ui.tabWidget->setCurrentIndex(2);
+        DialogStandIn dialog;
+        auto* page = new AddWebsiteView(&dialog, hub(), edit ? &hub()->m_vWebsites[0] : nullptr);
+        if (edit) {
+            page->ui.edtKeywords->clear();
+            page->ui.btnApply->click();
+            QCOMPARE(texts(boxes), QStringList{"Please add a keyword."});
+            boxes.clear();
+        } else {
+            choose(*page, SE_Yahoo, "Japan", "English");
+            page->ui.tabWidget->setCurrentIndex(2);
+        }
+        page->ui.lineUrl->setText("renamed.example");
+        page->ui.edtKeywords->setPlainText("seo");
+        page->ui.checkEnableSchedual->setChecked(true);
         QVERIFY(run(sabotage));
-        page.ui.tabWidget->setCurrentIndex(4);
+        if (edit)
+            page->ui.btnApply->click();
+        else
+            page->ui.tabWidget->setCurrentIndex(4);
 
         QCOMPARE(boxes.boxes().size(), 1);
-        QCOMPARE(boxes.boxes().at(0).parent, &page);
         QVERIFY2(boxLines(boxes).at(0).startsWith("Warning|Lumatrove|") &&
                      texts(boxes).at(0).contains(message),
                  qPrintable(boxLines(boxes).at(0)));
-        QCOMPARE(page.ui.tabWidget->currentIndex(), 2);
-        QCOMPARE(page.ui.lineUrl->text(), QStringLiteral("shop.example"));
-        QCOMPARE(page.ui.edtKeywords->toPlainText(), QStringLiteral("seo"));
-        QCOMPARE(page.selectedModel()->rowCount(), 1);
-        QVERIFY(page.ui.checkEnableSchedual->isChecked());
+        QCOMPARE(boxes.boxes().at(0).parent, page);
+        if (!edit)
+            QCOMPARE(page->ui.tabWidget->currentIndex(), 2);
+        QCOMPARE(page->ui.lineUrl->text(), QStringLiteral("renamed.example"));
+        QCOMPARE(page->ui.edtKeywords->toPlainText(), QStringLiteral("seo"));
+        QCOMPARE(page->selectedModel()->rowCount(), 1);
+        QVERIFY(page->ui.checkEnableSchedual->isChecked());
         if (!sabotage.startsWith("DROP"))
-            QCOMPARE(values("SELECT count(*) FROM Website"), QVariantList{0});
+            QCOMPARE(values("SELECT Website, Keywords FROM Website"), websites);
         QCOMPARE(values("SELECT count(*) FROM Schedual"), QVariantList{0});
         QVERIFY(hub()->m_vSchedual.empty());
+        QCOMPARE(values("SELECT Website FROM UpdateFlow"),
+                 edit ? QVariantList{"example.com"} : QVariantList{});
+        QCOMPARE(dialog.closes, 0);
         QVERIFY(postedEvents().isEmpty());
     }
 
@@ -547,61 +582,6 @@ private slots:
         QCOMPARE(hub()->m_vSchedual.at(0).Website, QStringLiteral("example.com"));
         QCOMPARE(dialog.closes, 0);
         QVERIFY(postedEvents().isEmpty());
-    }
-
-    // A failed Apply changes nothing, says why and keeps the dialog open.
-    void failedApplyKeepsTheDialog_data()
-    {
-        QTest::addColumn<QString>("sabotage");
-        QTest::addColumn<QString>("message"); // part of the second warning
-        QTest::addColumn<QVariantList>("websites");
-        QTest::newRow("website update fails") << "DROP TABLE Website"
-                                              << "no such table" << QVariantList();
-        QTest::newRow("schedule fails")
-            << refuse("INSERT", "Schedual", "refused") << "save to database failed."
-            << QVariantList{"example.com", "a"};
-        QTest::newRow("history fails") << refuse("UPDATE", "UpdateFlow", "history refused")
-                                       << "history refused" << QVariantList{"example.com", "a"};
-        QTest::newRow("transaction left open")
-            << "BEGIN"
-            << "within a transaction" << QVariantList{"example.com", "a"};
-        QTest::newRow("website gone")
-            << "DELETE FROM Website"
-            << "This website is no longer in the database." << QVariantList{};
-    }
-
-    void failedApplyKeepsTheDialog()
-    {
-        QFETCH(QString, sabotage);
-        QFETCH(QString, message);
-        QFETCH(QVariantList, websites);
-        openWindow({kExample});
-        QVERIFY(addFlow(1, "example.com"));
-        MessageBoxWatcher boxes;
-        DialogStandIn dialog;
-        auto* page = new AddWebsiteView(&dialog, hub(), &hub()->m_vWebsites[0]);
-        page->ui.edtKeywords->clear();
-        page->ui.btnApply->click();
-        QCOMPARE(texts(boxes), QStringList{"Please add a keyword."});
-
-        page->ui.lineUrl->setText("renamed.example");
-        page->ui.edtKeywords->setPlainText("a\nb");
-        page->ui.checkEnableSchedual->setChecked(true);
-        QVERIFY(run(sabotage));
-        page->ui.btnApply->click();
-        QCOMPARE(dialog.closes, 0);
-        QVERIFY(postedEvents().isEmpty());
-        QCOMPARE(boxes.boxes().size(), 2);
-        QVERIFY2(boxLines(boxes).at(1).startsWith("Warning|Lumatrove|") &&
-                     texts(boxes).at(1).contains(message),
-                 qPrintable(boxLines(boxes).at(1)));
-        // Nothing was written, the schedule neither.
-        if (!sabotage.startsWith("DROP"))
-            QCOMPARE(values("SELECT Website, Keywords FROM Website"), websites);
-        QCOMPARE(values("SELECT count(*) FROM Schedual"), QVariantList{0});
-        QVERIFY(hub()->m_vSchedual.empty());
-        QCOMPARE(values("SELECT Website FROM UpdateFlow"), QVariantList{"example.com"});
-        QCOMPARE(page->ui.lineUrl->text(), QStringLiteral("renamed.example"));
     }
 
     void deleteAsksFirst_data()
