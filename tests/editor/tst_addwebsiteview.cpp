@@ -471,9 +471,6 @@ private slots:
         QCOMPARE(page.ui.cbDayOfMonth->currentText(), QStringLiteral("28"));
         QVERIFY(page.ui.radioStartOnRun->isChecked());
         QCOMPARE(page.ui.timeStart->time(), QTime(21, 15));
-        QVERIFY(page.ui.cbDayOfMonth->isEnabled());
-        QVERIFY(!page.ui.timeStart->isEnabled());
-        QVERIFY(!page.ui.btnW1->isEnabled());
     }
 
     void applyStoresTheEdit_data()
