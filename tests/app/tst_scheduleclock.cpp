@@ -388,10 +388,7 @@ private slots:
     // No environment can serve the checks: counts as run, no message.
     void scheduleThatCannotStart()
     {
-        {
-            SqlDb store;
-            QVERIFY(addWebsite(store, "example.com", kEngines, "shoes"));
-        }
+        QVERIFY(StoreFixture::storeWebsite("example.com", kEngines, "shoes"));
         StandInRuns runs;
         RankMain hub;
         hub.SetSettingValue(SETTING_OnlyProxy, 1);
