@@ -2,13 +2,13 @@
 #include "RankHistory.h"
 #include "RankMain.h"
 #include "SqlValue.h"
+#include "StoreFixture.h"
 #include "TestMain.h"
 #include "UpdateRun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QSettings>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -20,14 +20,7 @@
 
 namespace {
 
-bool exec(SqlDb& store, const QString& statement, const QVariantList& values = {})
-{
-    QSqlQuery query(store.m_DB);
-    query.prepare(statement);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    return query.exec();
-}
+using StoreFixture::exec;
 
 bool addRow(SqlDb& store, LTInt64 number, const QString& engine, const QString& keyword,
             const QDateTime& time, int rank, const QString& website = "example.com")
@@ -211,8 +204,7 @@ class TestUpdateMerge : public QObject
 private slots:
     void init()
     {
-        const QString home = TestEnvironment::freshHome();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home + "/.config");
+        StoreFixture::freshHome();
         today = QDate::currentDate();
         yesterday = today.addDays(-1);
         QVERIFY(addWebsite());
@@ -337,9 +329,7 @@ private slots:
         QCOMPARE(hub.m_vRankData.size(), std::size_t(1));
         QCOMPARE(storedRows(hub.m_Sqldb).size(), 1);
         // The transaction was closed: a new one can begin.
-        QSqlQuery query(hub.m_Sqldb.m_DB);
-        QVERIFY(query.exec("begin"));
-        QVERIFY(query.exec("rollback"));
+        QVERIFY(exec(hub.m_Sqldb, "begin") && exec(hub.m_Sqldb, "rollback"));
     }
 
     // The two-argument form works on the current hub.
@@ -362,10 +352,10 @@ private slots:
         std::list<UPDATE_FLOW> flows{measurement(G, "shoes", QDateTime::currentDateTime(), 2)};
         UpdateToDatabaseAndMem(flows, hub.m_vRankData, hub);
         QCOMPARE(boxes.boxes().size(), 1);
-        QCOMPARE(boxes.boxes()[0].icon, MessageBoxHook::Warning);
-        QCOMPARE(boxes.boxes()[0].title, QStringLiteral("Lumatrove"));
+        QVERIFY2(StoreFixture::boxLines(boxes)[0].startsWith("Warning|Lumatrove|") &&
+                     boxes.boxes()[0].text.contains("transaction"),
+                 qPrintable(StoreFixture::boxLines(boxes)[0]));
         QCOMPARE(boxes.boxes()[0].parent, nullptr);
-        QVERIFY2(boxes.boxes()[0].text.contains("transaction"), qPrintable(boxes.boxes()[0].text));
         QCOMPARE(hub.m_vRankData.size(), std::size_t(0));
         QVERIFY(open.exec("rollback"));
         QCOMPARE(storedRows(hub.m_Sqldb).size(), 0);
@@ -441,30 +431,25 @@ private slots:
         QTest::addColumn<QString>("cause");   // "trigger", "reader", "writer", "full disk"
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("insert row 1 of 4") << "INSERT ON UpdateFlow WHEN NEW.Keyword = 'shoes'"
-                                           << "trigger"
-                                           << "refused here";
-        QTest::newRow("insert row 3 of 4")
-            << "INSERT ON UpdateFlow WHEN NEW.Keyword = 'hats' AND NEW.SearchEngine = "
-               "'www.google.com'"
-            << "trigger"
-            << "refused here";
-        QTest::newRow("insert row 4 of 4")
-            << "INSERT ON UpdateFlow WHEN NEW.SearchEngine = 'www.bing.com'"
-            << "trigger"
-            << "refused here";
-        QTest::newRow("update row 1 of 2") << "UPDATE ON UpdateFlow WHEN NEW.Keyword = 'shoes'"
-                                           << "trigger"
-                                           << "refused here";
-        QTest::newRow("update row 2 of 2") << "UPDATE ON UpdateFlow WHEN NEW.Keyword = 'boots'"
-                                           << "trigger"
-                                           << "refused here";
-        QTest::newRow("another connection reads: commit refused") << QString() << "reader"
-                                                                  << "locked";
-        QTest::newRow("another connection writes: insert refused") << QString() << "writer"
-                                                                   << "locked";
-        QTest::newRow("full disk") << QString() << "full disk"
-                                   << "full";
+        auto row = [](const char* name, const char* trigger, const char* cause, const char* text) {
+            QTest::newRow(name) << QString(trigger) << QString(cause) << QString(text);
+        };
+        const char* refused = "refused here";
+        row("insert row 1 of 4", "INSERT ON UpdateFlow WHEN NEW.Keyword = 'shoes'", "trigger",
+            refused);
+        row("insert row 3 of 4",
+            "INSERT ON UpdateFlow WHEN NEW.Keyword = 'hats' AND NEW.SearchEngine = "
+            "'www.google.com'",
+            "trigger", refused);
+        row("insert row 4 of 4", "INSERT ON UpdateFlow WHEN NEW.SearchEngine = 'www.bing.com'",
+            "trigger", refused);
+        row("update row 1 of 2", "UPDATE ON UpdateFlow WHEN NEW.Keyword = 'shoes'", "trigger",
+            refused);
+        row("update row 2 of 2", "UPDATE ON UpdateFlow WHEN NEW.Keyword = 'boots'", "trigger",
+            refused);
+        row("another connection reads: commit refused", "", "reader", "locked");
+        row("another connection writes: insert refused", "", "writer", "locked");
+        row("full disk", "", "full disk", "full");
     }
 
     void refusedMerge()
@@ -538,10 +523,10 @@ private slots:
             MessageBoxWatcher boxes;
             UpdateToDatabaseAndMem(flows, hub.m_vRankData, hub);
             QCOMPARE(boxes.boxes().size(), 1);
-            QCOMPARE(boxes.boxes()[0].icon, MessageBoxHook::Warning);
-            QCOMPARE(boxes.boxes()[0].title, QStringLiteral("Lumatrove"));
+            QVERIFY2(StoreFixture::boxLines(boxes)[0].startsWith("Warning|Lumatrove|") &&
+                         boxes.boxes()[0].text.contains(text),
+                     qPrintable(StoreFixture::boxLines(boxes)[0]));
             QCOMPARE(boxes.boxes()[0].parent, nullptr);
-            QVERIFY2(boxes.boxes()[0].text.contains(text), qPrintable(boxes.boxes()[0].text));
             QCOMPARE(describe(hub.m_vRankData), before);
 
             if (holding.isActive() || cause == "writer")

@@ -8,6 +8,7 @@
 #include "RankMain.h"
 #include "SqlValue.h"
 #include "StandInOperation.h"
+#include "StoreFixture.h"
 #include "TestMain.h"
 #include "UpdateRun.h"
 #include "WebsiteView.h"
@@ -15,21 +16,15 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QSqlQuery>
 #include <QTableWidget>
 #include <QTimer>
 
 namespace {
 
-bool exec(SqlDb& store, const QString& statement, const QVariantList& values = {})
-{
-    QSqlQuery query(store.m_DB);
-    query.prepare(statement);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    return query.exec();
-}
+using StoreFixture::boxLines;
+using StoreFixture::exec;
+using StoreFixture::texts;
 
 bool addWebsite(SqlDb& store, const QString& website, const QString& engines,
                 const QString& keywords)
@@ -127,8 +122,7 @@ private slots:
 
     void init()
     {
-        const QString home = TestEnvironment::freshHome();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home + "/.config");
+        StoreFixture::freshHome();
         earlier = QDateTime::currentDateTime().addSecs(-2);
         if (earlier.date() != QDate::currentDate())
             QSKIP("runs across midnight");
@@ -137,10 +131,7 @@ private slots:
     // Every driver returns at once, silently, while a run is in progress.
     void busyHubRefusesEveryDriver()
     {
-        {
-            SqlDb store;
-            QVERIFY(addWebsite(store, "example.com", kTwoEngines, "shoes"));
-        }
+        QVERIFY(StoreFixture::storeWebsite("example.com", kTwoEngines, "shoes"));
         StandInRuns runs;
         RankMain hub;
         QWidget page;
@@ -169,21 +160,20 @@ private slots:
         QTest::addColumn<QString>("keywords");
         QTest::addColumn<QString>("engines");
         QTest::addColumn<int>("index");
-        QTest::addColumn<int>("icon");
+        QTest::addColumn<QString>("icon");
         QTest::addColumn<QString>("text");
-        QTest::newRow("no current page") << "shoes" << kTwoEngines << -1
-                                         << int(MessageBoxHook::Warning) << "Please add a website.";
-        QTest::newRow("index beyond the list")
-            << "shoes" << kTwoEngines << 1 << int(MessageBoxHook::Warning)
-            << "Please add a website.";
-        QTest::newRow("no keywords") << "-" << kTwoEngines << 0 << int(MessageBoxHook::Information)
+        QTest::newRow("no current page") << "shoes" << kTwoEngines << -1 << "Warning"
+                                         << "Please add a website.";
+        QTest::newRow("index beyond the list") << "shoes" << kTwoEngines << 1 << "Warning"
+                                               << "Please add a website.";
+        QTest::newRow("no keywords") << "-" << kTwoEngines << 0 << "Information"
                                      << "All keywords have been updated today.";
         QTest::newRow("no engines") << "shoes"
-                                    << "" << 0 << int(MessageBoxHook::Information)
+                                    << "" << 0 << "Information"
                                     << "All keywords have been updated today.";
         QTest::newRow("every pair done today")
             << "shoes\nboots"
-            << "www.google.com?English?United States" << 0 << int(MessageBoxHook::Information)
+            << "www.google.com?English?United States" << 0 << "Information"
             << "All keywords have been updated today.";
     }
 
@@ -192,7 +182,7 @@ private slots:
         QFETCH(QString, keywords);
         QFETCH(QString, engines);
         QFETCH(int, index);
-        QFETCH(int, icon);
+        QFETCH(QString, icon);
         QFETCH(QString, text);
         {
             SqlDb store;
@@ -209,13 +199,9 @@ private slots:
         MessageBoxWatcher boxes;
         int refreshed = 0;
         UpdateRun::Overview(hub, &page, index, [&] { ++refreshed; });
-        QCOMPARE(boxes.boxes().size(), 1);
-        const MessageBoxHook::Request& box = boxes.boxes()[0];
-        QCOMPARE(int(box.icon), icon);
-        QCOMPARE(box.text, text);
-        QCOMPARE(box.title, QStringLiteral("Lumatrove"));
-        QCOMPARE(box.parent, &page);
-        QCOMPARE(box.buttons, int(MessageBoxHook::Ok));
+        QCOMPARE(boxLines(boxes), QStringList{icon + "|Lumatrove|" + text});
+        QCOMPARE(boxes.boxes()[0].parent, &page);
+        QCOMPARE(boxes.boxes()[0].buttons, int(MessageBoxHook::Ok));
         QCOMPARE(runs.operations, 0);
         QCOMPARE(refreshed, 0);
         QVERIFY(!hub.m_bUpdateRunning);
@@ -336,13 +322,9 @@ private slots:
         // A website without engines: nothing queued, the same warning.
         UpdateRun::Keyword(hub, &page, &hub.m_vWebsites[1], QString("shoes"), refresh);
 
-        QCOMPARE(boxes.boxes().size(), 4);
-        for (const MessageBoxHook::Request& box : boxes.boxes()) {
-            QCOMPARE(box.icon, MessageBoxHook::Warning);
-            QCOMPARE(box.text, kNoProxy);
+        QCOMPARE(boxLines(boxes), QStringList(4, "Warning|Lumatrove|" + kNoProxy));
+        for (const MessageBoxHook::Request& box : boxes.boxes())
             QCOMPARE(box.parent, &page);
-            QCOMPARE(box.title, QStringLiteral("Lumatrove"));
-        }
         QCOMPARE(boxes.flagAtBox, QList<bool>(4, false));
         QCOMPARE(runs.operations, 4);
         QCOMPARE(runs.started.size(), 0);
@@ -387,9 +369,7 @@ private slots:
 
         // No current row.
         UpdateRun::Keyword(hub, &page, &hub.m_vWebsites[0], std::nullopt, [&] { ++refreshed; });
-        QCOMPARE(boxes.boxes().size(), 1);
-        QCOMPARE(boxes.boxes()[0].icon, MessageBoxHook::Warning);
-        QCOMPARE(boxes.boxes()[0].text, QStringLiteral("Please add a website."));
+        QCOMPARE(boxLines(boxes), QStringList{"Warning|Lumatrove|Please add a website."});
         QCOMPARE(boxes.boxes()[0].parent, &page);
         QCOMPARE(runs.operations, 1);
     }
@@ -411,9 +391,7 @@ private slots:
         FlagAtBox boxes(hub);
         int refreshed = 0;
         UpdateRun::UpdateAll(hub, &bar, 0, [&] { ++refreshed; });
-        QCOMPARE(boxes.boxes().size(), 1);
-        QCOMPARE(boxes.boxes()[0].icon, MessageBoxHook::Warning);
-        QCOMPARE(boxes.boxes()[0].text, QStringLiteral("Please add some websites."));
+        QCOMPARE(boxLines(boxes), QStringList{"Warning|Lumatrove|Please add some websites."});
         QCOMPARE(boxes.boxes()[0].parent, &bar);
         QCOMPARE(runs.operations, 0);
 
@@ -428,9 +406,9 @@ private slots:
 
         // Everything is done today: told so while the run still exists.
         UpdateRun::UpdateAll(hub, &bar, 2, [&] { ++refreshed; });
-        QCOMPARE(boxes.boxes().size(), 2);
-        QCOMPARE(boxes.boxes()[1].icon, MessageBoxHook::Information);
-        QCOMPARE(boxes.boxes()[1].text, QStringLiteral("All keywords have been updated today."));
+        QCOMPARE(boxLines(boxes),
+                 (QStringList{"Warning|Lumatrove|Please add some websites.",
+                              "Information|Lumatrove|All keywords have been updated today."}));
         QCOMPARE(boxes.boxes()[1].parent, &bar);
         QCOMPARE(boxes.flagAtBox, (QList<bool>{false, true}));
         QVERIFY(!hub.m_bUpdateRunning);
@@ -439,35 +417,31 @@ private slots:
     }
 
     // The header bar's entry: the combo's count decides, the bar parents the boxes.
-    void updateAllFromTheHeaderBar()
+    void updateAllFromTheHeaderBar_data()
     {
-        {
-            SqlDb store;
-            QVERIFY(addWebsite(store, "a.example", kTwoEngines, "shoes"));
-            QVERIFY(addWebsite(store, "b.example", kTwoEngines, "boots"));
-        }
-        StandInRuns runs;
-        RankMain hub;
-        QVERIFY(hub.m_pHeaderBar);
-        DialogSeen seen;
-        watchDialog(runs, hub, seen);
-        hub.m_pHeaderBar->on_pushUpdateAllWebsite_clicked();
-        QCOMPARE(runs.queued.size(), 4);
-        QCOMPARE(seen.parents, QList<QWidget*>(4, hub.m_pHeaderBar));
-        QCOMPARE(storedRows(hub.m_Sqldb).size(), 4);
+        QTest::addColumn<int>("websites");
+        QTest::newRow("two websites") << 2;
+        QTest::newRow("none") << 0;
     }
 
-    void updateAllFromAnEmptyHeaderBar()
+    void updateAllFromTheHeaderBar()
     {
+        QFETCH(int, websites);
+        for (int i = 0; i < websites; ++i)
+            QVERIFY(StoreFixture::storeWebsite(QString("site%1.example").arg(i), kTwoEngines,
+                                               i ? "boots" : "shoes"));
         StandInRuns runs;
         RankMain hub;
-        QVERIFY(hub.m_vWebsites.empty());
+        DialogSeen seen;
+        watchDialog(runs, hub, seen);
         MessageBoxWatcher boxes;
         hub.m_pHeaderBar->on_pushUpdateAllWebsite_clicked();
-        QCOMPARE(boxes.boxes().size(), 1);
-        QCOMPARE(boxes.boxes()[0].text, QStringLiteral("Please add some websites."));
-        QCOMPARE(boxes.boxes()[0].parent, hub.m_pHeaderBar);
-        QCOMPARE(runs.operations, 0);
+        QCOMPARE(runs.queued.size(), 2 * websites);
+        QCOMPARE(seen.parents, QList<QWidget*>(2 * websites, hub.m_pHeaderBar));
+        QCOMPARE(storedRows(hub.m_Sqldb).size(), 2 * websites);
+        QCOMPARE(texts(boxes), websites ? QStringList() : QStringList{"Please add some websites."});
+        if (!websites)
+            QCOMPARE(boxes.boxes()[0].parent, hub.m_pHeaderBar);
     }
 
     // The overview's Update button and the main window's event 1002 run the selected
@@ -519,18 +493,14 @@ private slots:
 
         // Everything is done today: the button tells so.
         button->click();
-        QCOMPARE(boxes.boxes().size(), 1);
-        QCOMPARE(boxes.boxes()[0].text, QStringLiteral("All keywords have been updated today."));
+        QCOMPARE(texts(boxes), QStringList{"All keywords have been updated today."});
         QCOMPARE(boxes.boxes()[0].parent, overview);
         s_wndRMainWindow = nullptr;
     }
 
     void updateAllFullLabel()
     {
-        {
-            SqlDb store;
-            QVERIFY(addWebsite(store, "a.example", kTwoEngines, "shoes"));
-        }
+        QVERIFY(StoreFixture::storeWebsite("a.example", kTwoEngines, "shoes"));
         StandInRuns runs;
         RankMain hub;
         QWidget bar;
@@ -551,10 +521,7 @@ private slots:
     void cancel()
     {
         QFETCH(bool, oneEnds);
-        {
-            SqlDb store;
-            QVERIFY(addWebsite(store, "example.com", kTwoEngines, "shoes\nboots"));
-        }
+        QVERIFY(StoreFixture::storeWebsite("example.com", kTwoEngines, "shoes\nboots"));
         StandInRuns runs;
         runs.script(G, "shoes", oneEnds ? 4 : StandInCheck::kNever);
         runs.script(B, "shoes", StandInCheck::kNever);
@@ -595,13 +562,11 @@ private slots:
         UpdateRun::Overview(hub, &page, 0, refresh);
         UpdateRun::Keyword(hub, &page, &hub.m_vWebsites[0], QString("shoes"), refresh);
         UpdateRun::UpdateAll(hub, &page, 1, refresh);
-        QCOMPARE(boxes.boxes().size(), 3);
-        for (const MessageBoxHook::Request& box : boxes.boxes()) {
-            QCOMPARE(box.icon, MessageBoxHook::Warning);
-            QCOMPARE(box.text,
-                     QStringLiteral("Can not start update process: unsupported proxy type."));
+        QCOMPARE(boxLines(boxes),
+                 QStringList(3, "Warning|Lumatrove|Can not start update process: unsupported "
+                                "proxy type."));
+        for (const MessageBoxHook::Request& box : boxes.boxes())
             QCOMPARE(box.parent, &page);
-        }
         QCOMPARE(boxes.flagAtBox, QList<bool>(3, false));
         QVERIFY(!hub.m_bUpdateRunning);
         QCOMPARE(refreshed, 0);
@@ -611,10 +576,7 @@ private slots:
     // full label when nothing was skipped.
     void scheduleOrderAndLabel()
     {
-        {
-            SqlDb store;
-            QVERIFY(addWebsite(store, "example.com", kTwoEngines, "shoes\nboots"));
-        }
+        QVERIFY(StoreFixture::storeWebsite("example.com", kTwoEngines, "shoes\nboots"));
         StandInRuns runs;
         RankMain hub;
         DialogSeen seen;
