@@ -2,6 +2,7 @@
 
 #include "SqlDb.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QSqlQuery>
 #include <QTableWidget>
@@ -56,6 +57,11 @@ RANK_DATA* Histories::daily(const QString& url, const QString& host, const QStri
     for (int i = 0; i < ranks.size(); ++i)
         points.append({newest.addDays(i - ranks.size() + 1), ranks[i]});
     return add(url, host, keyword, points);
+}
+
+QStringList ReportRun::files() const
+{
+    return QDir(folder.path()).entryList(QDir::Files);
 }
 
 bool insert(SqlDb& store, const QString& table, const QVariantList& values)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "MessageBoxWatcher.h"
 #include "Records.h"
+#include "UrlOpenWatcher.h"
 
 #include <QList>
 #include <QPair>
+#include <QTemporaryDir>
 #include <QVariantList>
 
 class QTableWidget;
@@ -31,6 +34,15 @@ struct Histories {
     // The ranks given, oldest first, one day apart, the newest on `newest`.
     RANK_DATA* daily(const QString& url, const QString& host, const QString& keyword,
                      const QList<int>& ranks, QDate newest);
+};
+
+// What a report run needs: the message boxes and the browser watched, and a new empty
+// folder for the report.
+struct ReportRun {
+    MessageBoxWatcher boxes;
+    UrlOpenWatcher browser;
+    QTemporaryDir folder;
+    QStringList files() const;
 };
 
 // Adds one row to a table of the store.

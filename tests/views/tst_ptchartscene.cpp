@@ -264,26 +264,6 @@ private slots:
         QVERIFY2(near(got, x), qPrintable(QString::number(got)));
     }
 
-    void rankPosition()
-    {
-        const QRectF box(80, 50, 640, 200);
-        // Axis maximum 100.
-        PtChartScene wide(nullptr, nullptr, nullptr, From, To, Scene);
-        QVERIFY(near(wide.CalcRankPosition(box, 1), 51.99));
-        QVERIFY(near(wide.CalcRankPosition(box, 50), 149.5));
-        QVERIFY(near(wide.CalcRankPosition(box, 100), 249));
-        QVERIFY(near(wide.CalcRankPosition(box, 101), 255));
-
-        // Axis maximum 8.
-        const RANK_DATA g =
-            series(QStringLiteral("www.google.com"), {point(1, 3, QStringLiteral("2024-03-05"))});
-        PtChartScene narrow(&g, nullptr, nullptr, From, To, Scene);
-        QCOMPARE(narrow.AxisMaximum(), LTInt64(8));
-        QVERIFY(near(narrow.CalcRankPosition(box, 2), 99.75));
-        QVERIFY(near(narrow.CalcRankPosition(box, 8), 249));
-        QVERIFY(near(narrow.CalcRankPosition(box, 9), 255));
-    }
-
     void geometry()
     {
         PtChartScene scene(nullptr, nullptr, nullptr, From, To, Scene);

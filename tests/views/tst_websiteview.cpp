@@ -2,17 +2,19 @@
 #include "PageFixture.h"
 #include "PromptAfterFinishTheReport.h"
 #include "PtTableWidgetItem.h"
-#include "RankDisplayString.h"
 #include "RankHistory.h"
 #include "TestMain.h"
 #include "TestPageHub.h"
 #include "UrlOpenWatcher.h"
 #include "WebsiteView.h"
 
+#include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
-#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -66,6 +68,27 @@ struct Page {
 
 const QColor kGreen(102, 201, 72), kCyan(92, 221, 231), kOrange(239, 117, 70), kBlue(26, 153, 208),
     kGrey(72, 72, 72);
+
+// A shop on Google and Bing: Google alpha 9 -> 4 (1-10, up), beta 12 -> 40 (31-100, down),
+// gamma >100 (unchanged); Bing alpha 20 -> 20 (11-30, unchanged).
+void shop(Page& page)
+{
+    const QString url = QStringLiteral("http://shop.example");
+    page.websites.push_back(website(url, {G, B}, {"alpha", "beta", "gamma"}));
+    page.histories.daily(url, G, "alpha", {9, 4}, Newest);
+    page.histories.daily(url, G, "beta", {12, 40}, Newest);
+    page.histories.daily(url, G, "gamma", {101}, Newest);
+    page.histories.daily(url, B, "alpha", {20, 20}, Newest);
+}
+
+// The fields of the CSV line `skip` lines after the line starting with `heading`.
+QStringList lineAfter(const QStringList& lines, const QString& heading, int skip = 1)
+{
+    for (int i = 0; i + skip < lines.size(); ++i)
+        if (lines[i].startsWith(heading))
+            return lines[i + skip].split(QLatin1Char(','));
+    return {};
+}
 
 void sortRow(const char* name, const QString& left, const QString& right, int column, bool less)
 {
@@ -237,8 +260,12 @@ private slots:
         page.histories.daily("w.example", G, "down", {3, 4, 101}, Newest);
         page.histories.daily("w.example", Y, "lost", {101, 101}, Newest);
         page.histories.daily("w.example", Y, "failed", {9, 0}, Newest);
-        // Another website's series of the same keyword must not show.
+        // Another website's series of the same keyword must not show, nor a later series of
+        // the same key; gaps in the list are passed over.
         page.histories.daily("other.example", G, "never", {1}, Newest);
+        page.histories.daily("w.example", G, "up", {60, 1}, Newest);
+        page.histories.list.insert(page.histories.list.begin(), nullptr);
+        page.histories.list.push_back(nullptr);
         WebsiteView& view = page.build();
         QTableWidget* t = table(view);
         QCOMPARE(t->rowCount(), 6);
@@ -275,71 +302,6 @@ private slots:
         for (int row = 0; row < t->rowCount(); ++row)
             for (int column : {0, 1, 2, 3, 7, 8, 9})
                 QCOMPARE(t->item(row, column)->background().color(), shades[row % 2][column % 2]);
-    }
-
-    // Each cell shows what a search of the whole series list for the website, engine
-    // host and keyword finds (its first match), whatever the list's order, the other
-    // websites' series of the same keywords, repeated keys, null entries and gaps.
-    void tableMatchesTheSeriesSearch_data()
-    {
-        QTest::addColumn<quint32>("seed");
-        for (quint32 seed : {1u, 2u, 3u})
-            QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
-    }
-
-    void tableMatchesTheSeriesSearch()
-    {
-        QFETCH(quint32, seed);
-        QRandomGenerator random(seed);
-        const QStringList hosts{G, B, Y};
-        const auto url = [](int w) { return QStringLiteral("w%1.example").arg(w); };
-        Page page;
-        QStringList keywords;
-        for (int k = 0; k < 40; ++k)
-            keywords << QStringLiteral("kw %1").arg(k);
-        for (int w = 0; w < 3; ++w)
-            page.websites.push_back(website(url(w), hosts, keywords));
-        // 500 series over 3 x 3 x 45 keys: many keys repeat, many have none.
-        for (int i = 0; i < 500; ++i) {
-            if (random.bounded(50) == 0) {
-                page.histories.list.push_back(nullptr);
-                continue;
-            }
-            QList<int> ranks;
-            for (int p = int(random.bounded(4)); p > 0; --p)
-                ranks << int(random.bounded(102));
-            page.histories.daily(url(int(random.bounded(3))), hosts[int(random.bounded(3))],
-                                 QStringLiteral("kw %1").arg(random.bounded(45)), ranks, Newest);
-        }
-        WebsiteView& view = page.build();
-        toolBox(view)->setCurrentIndex(1);
-        QTableWidget* t = table(view);
-        QCOMPARE(t->rowCount(), keywords.size());
-
-        QStringList seen;
-        for (int row = 0; row < t->rowCount(); ++row) {
-            const QString keyword = t->item(row, 0)->text();
-            seen << keyword;
-            for (int e = 0; e < 3; ++e) {
-                const RANK_DATA* found =
-                    Find_RankData(page.histories.list, url(1), hosts[e], keyword);
-                const LTInt64 current = GetLastRank(found);
-                QColor previousColour, firstColour;
-                const QStringList expected{
-                    RankDisplayString(current),
-                    RankChangeDisplayString(current, GetRankPrevious(found), previousColour),
-                    RankChangeDisplayString(current, GetRankFirst(found), firstColour)};
-                const int column = 1 + 3 * e;
-                QCOMPARE(rowTexts(t, row).mid(column, 3), expected);
-                QCOMPARE(t->item(row, column + 1)->foreground().color(),
-                         previousColour.isValid() ? previousColour : QColor(Qt::black));
-                QCOMPARE(t->item(row, column + 2)->foreground().color(),
-                         firstColour.isValid() ? firstColour : QColor(Qt::black));
-            }
-        }
-        seen.sort();
-        keywords.sort();
-        QCOMPARE(seen, keywords);
     }
 
     void unknownEngineWarnsPerKeyword()
@@ -737,6 +699,132 @@ private slots:
         QCOMPARE(boxes.boxes().at(0).text, QStringLiteral("print report failed."));
         QCOMPARE(boxes.boxes().at(0).buttons, int(MessageBoxHook::Ok));
         QCOMPARE(urls.urls().size(), 1);
+    }
+    void reportWithoutWebsite()
+    {
+        ReportRun run;
+        Page page;
+        WebsiteView& view = page.build();
+        view.on_cmbReport_activated(0);
+        view.on_cmbReport_activated(1);
+        QCOMPARE(run.boxes.boxes().size(), 2);
+        for (const MessageBoxHook::Request& box : run.boxes.boxes()) {
+            QCOMPARE(box.icon, MessageBoxHook::Warning);
+            QCOMPARE(box.parent, &view);
+            QCOMPARE(box.title, QStringLiteral("Lumatrove"));
+            QCOMPARE(box.text, QStringLiteral("Please add a website."));
+        }
+        QVERIFY(run.files().isEmpty());
+    }
+
+    void reportCsvFollowsTheScreen()
+    {
+        ReportRun run;
+        run.boxes.queueAnswer(MessageBoxHook::Ok);
+        Page page;
+        shop(page);
+        page.hub.SetSettingValue(SETTING_ReportOutputPath, run.folder.path());
+        WebsiteView& view = page.build();
+        // Sorted by the Google rank, best first: alpha 4, beta 40, gamma >100; then
+        // descending, which must reach the file in that order.
+        table(view)->sortItems(1, Qt::DescendingOrder);
+        // Through the menu's own signal, as a user's choice arrives.
+        emit view.findChild<QComboBox*>("cmbReport")->activated(1);
+
+        QCOMPARE(run.boxes.boxes().size(), 1);
+        const MessageBoxHook::Request box = run.boxes.boxes().at(0);
+        QCOMPARE(box.icon, MessageBoxHook::Information);
+        const QRegularExpressionMatch match =
+            QRegularExpression("^Report <b>(http@@@shop\\.example\\d{14}\\.csv)</b> was saved in "
+                               "folder <b>(.*)</b>!")
+                .match(box.text);
+        QVERIFY2(match.hasMatch(), qPrintable(box.text));
+        QCOMPARE(match.captured(2), QDir(run.folder.path()).absolutePath());
+        QFile file(QDir(run.folder.path()).filePath(match.captured(1)));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+
+        // Bands per engine in the website's order: Google 1/0/1/1, Bing 0/1/0/0.
+        QCOMPARE(lineAfter(lines, "Search Engine,Top 10").mid(1, 5),
+                 (QStringList{"1", "0", "1", "1", "3"}));
+        QCOMPARE(lineAfter(lines, "Search Engine,Top 10", 2).mid(1, 5),
+                 (QStringList{"0", "1", "0", "0", "1"}));
+        // Changes: Google up 1, down 1, unchanged 1; Bing unchanged 1.
+        QCOMPARE(lineAfter(lines, "Search Engine,Rank up").mid(1, 4),
+                 (QStringList{"1", "1", "1", "3"}));
+        QCOMPARE(lineAfter(lines, "Search Engine,Rank up", 2).mid(1, 4),
+                 (QStringList{"0", "0", "1", "1"}));
+        // Details in the screen's order.
+        QStringList keywords;
+        for (int skip = 1; skip <= 3; ++skip)
+            keywords << lineAfter(lines, "Keywords,Google", skip).value(0);
+        QCOMPARE(keywords, (QStringList{"gamma", "beta", "alpha"}));
+        QCOMPARE(lineAfter(lines, "Keywords,Google", 3).mid(1, 6),
+                 (QStringList{"4", "+5", "+5", "20", "0", "0"}));
+    }
+
+    // The default "./" means the data folder, wherever the program was started from; the
+    // message names it and Open shows it.
+    void reportDefaultFolder()
+    {
+        ReportRun run;
+        run.boxes.queueAnswer(MessageBoxHook::Open);
+        const QString data = QDir::homePath() + "/Documents/lumatrove";
+        Page page;
+        shop(page);
+        page.hub.SetSettingValue(SETTING_ReportOutputPath, QStringLiteral("./"));
+        WebsiteView& view = page.build();
+        const QString saved = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(run.folder.path()));
+        view.on_cmbReport_activated(1);
+        QDir::setCurrent(saved);
+
+        QCOMPARE(run.boxes.boxes().size(), 1);
+        QVERIFY2(run.boxes.boxes().at(0).text.contains("was saved in folder <b>" + data + "</b>!"),
+                 qPrintable(run.boxes.boxes().at(0).text));
+        QCOMPARE(run.browser.urls(), QList<QUrl>{QUrl::fromLocalFile(data)});
+        QCOMPARE(QDir(data).entryList({"http@@@shop.example*.csv"}, QDir::Files).size(), 1);
+        QVERIFY(run.files().isEmpty());
+    }
+
+    void reportPdf()
+    {
+        ReportRun run;
+        run.boxes.queueAnswer(MessageBoxHook::Ok);
+        Page page;
+        shop(page);
+        page.hub.SetSettingValue(SETTING_ReportOutputPath, run.folder.path());
+        page.shown().on_cmbReport_activated(0);
+        QCOMPARE(run.boxes.boxes().size(), 1);
+        QCOMPARE(run.boxes.boxes().at(0).icon, MessageBoxHook::Information);
+        const QStringList files = run.files();
+        QCOMPARE(files.size(), 1);
+        QVERIFY(
+            QRegularExpression("^http@@@shop\\.example\\d{14}\\.pdf$").match(files[0]).hasMatch());
+        QVERIFY(run.boxes.boxes().at(0).text.contains(files[0]));
+        QFile file(QDir(run.folder.path()).filePath(files[0]));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(5), QByteArray("%PDF-"));
+    }
+
+    void reportUnwritableFolder_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::newRow("pdf") << 0;
+        QTest::newRow("csv") << 1;
+    }
+
+    void reportUnwritableFolder()
+    {
+        QFETCH(int, index);
+        ReportRun run;
+        Page page;
+        shop(page);
+        page.hub.SetSettingValue(SETTING_ReportOutputPath, run.folder.filePath("missing/folder"));
+        page.shown().on_cmbReport_activated(index);
+        QCOMPARE(run.boxes.boxes().size(), 1);
+        QCOMPARE(run.boxes.boxes().at(0).icon, MessageBoxHook::Warning);
+        QCOMPARE(run.boxes.boxes().at(0).text, QStringLiteral("print report failed."));
     }
 };
 
