@@ -73,6 +73,7 @@ int QpdfCheck(const QString& path, QByteArray* output = nullptr)
     return process.exitCode();
 }
 
+// The dictionary of each object, keyed "obj:N 0 R", as qpdf reads the file.
 QJsonObject QpdfObjects(const QString& path)
 {
     QProcess process;
@@ -80,6 +81,16 @@ QJsonObject QpdfObjects(const QString& path)
     process.waitForFinished(60000);
     const QJsonObject root = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
     return root.value(QStringLiteral("qpdf")).toArray().at(1).toObject();
+}
+
+QString Entry(const QJsonObject& objects, int number, const QString& key)
+{
+    return objects.value(QStringLiteral("obj:%1 0 R").arg(number))
+        .toObject()
+        .value(QStringLiteral("value"))
+        .toObject()
+        .value(key)
+        .toString();
 }
 
 } // namespace
@@ -131,24 +142,10 @@ private slots:
         QVERIFY2(!output.contains("WARNING"), output);
         // Read back through the cross-reference sections, not by repairing the file.
         const QJsonObject objects = QpdfObjects(path);
-        const QJsonObject annot = objects.value(QStringLiteral("obj:10 0 R"))
-                                      .toObject()
-                                      .value(QStringLiteral("value"))
-                                      .toObject();
-        QCOMPARE(annot.value(QStringLiteral("/Subtype")).toString(), QStringLiteral("/Link"));
-        const QJsonObject action = objects.value(QStringLiteral("obj:11 0 R"))
-                                       .toObject()
-                                       .value(QStringLiteral("value"))
-                                       .toObject();
-        QCOMPARE(action.value(QStringLiteral("/URI")).toString(), QStringLiteral("u:") + awkward);
+        QCOMPARE(Entry(objects, 10, "/Subtype"), QStringLiteral("/Link"));
+        QCOMPARE(Entry(objects, 11, "/URI"), QStringLiteral("u:") + awkward);
         // The moved objects after the inserted references are still found.
-        QCOMPARE(objects.value(QStringLiteral("obj:5 0 R"))
-                     .toObject()
-                     .value(QStringLiteral("value"))
-                     .toObject()
-                     .value(QStringLiteral("/Producer"))
-                     .toString(),
-                 QStringLiteral("u:test"));
+        QCOMPARE(Entry(objects, 5, "/Producer"), QStringLiteral("u:test"));
     }
 
     void rectangleNumbers_data()
@@ -237,21 +234,6 @@ private slots:
         QCOMPARE(content.at(pos - 1), '[');
         QCOMPARE(report.GetToWritePos(content, 30), -1);
         QCOMPARE(report.GetToWritePos(content, 31), -1);
-    }
-
-    void trailerCounters()
-    {
-        RankReport report;
-        const QByteArray pdf = MakePdf(OnePage());
-        QCOMPARE(report.GetMaxSize(pdf), 7);
-        const int xref = int(pdf.indexOf("xref\n0 7"));
-        QCOMPARE(report.GetMaxFileSize(pdf), xref);
-        // Not found: -1 and the counters keep their values.
-        QCOMPARE(report.GetMaxSize("trailer << >>"), -1);
-        QCOMPARE(report.GetMaxFileSize("nothing"), -1);
-        QByteArray refs;
-        report.GetToWriteLinkInfo(QStringLiteral("u"), QRectF(), refs);
-        QCOMPARE(refs, QByteArray(" 8 0 R"));
     }
 };
 
