@@ -62,35 +62,13 @@ private:
     QPen m_pen;
 };
 
-class RecordingDevice : public QPaintDevice
+// A 1000 x 1000 picture at 96 dpi whose painter records instead of drawing.
+class RecordingDevice : public QImage
 {
 public:
+    RecordingDevice() : QImage(1000, 1000, QImage::Format_ARGB32_Premultiplied) {}
     QPaintEngine* paintEngine() const override { return &engine; }
     mutable RecordingEngine engine;
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        switch (metric) {
-        case PdmWidth:
-            return 1000;
-        case PdmHeight:
-            return 1000;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 96;
-        case PdmDepth:
-            return 32;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(QPaintDevice::devicePixelRatioFScale());
-        default:
-            return 0;
-        }
-    }
 };
 
 // Opens the drawing pass to the test.
