@@ -644,22 +644,6 @@ private slots:
         QCOMPARE(QColor(picture.pixel(centre)).rgb(), kGreen.rgb());
     }
 
-    void keywordsUpdatedToday()
-    {
-        const QDate today = QDate::currentDate();
-        Histories h;
-        h.daily("w.example", G, "one", {4}, today);
-        h.daily("w.example", B, "one", {0}, today); // failed today
-        h.daily("w.example", G, "two", {101}, today);
-        h.daily("w.example", B, "two", {8}, today.addDays(-1));
-        h.daily("x.example", B, "two", {8}, today); // other site
-        QCOMPARE(
-            StatKeywordsHasUpdated(website("w.example", {G, B}, {"one", "two", "three"}), h.list),
-            LTInt64(2));
-        QCOMPARE(StatKeywordsHasUpdated(website("w.example", {G, B}, {}), h.list), LTInt64(0));
-        QCOMPARE(StatKeywordsHasUpdated(website("w.example", {}, {"one"}), h.list), LTInt64(0));
-    }
-
     void reportMessage()
     {
         MessageBoxWatcher boxes;
