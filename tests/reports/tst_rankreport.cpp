@@ -4,6 +4,7 @@
 #include "RankReport.h"
 #include "TestMain.h"
 #include "TestRankHub.h"
+#include "TestRows.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -158,14 +159,10 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("scheme") << "http://a.example/x"
-                                << "http@@@a.example@x";
-        QTest::newRow("all nine") << "a\\b/c:d*e?f\"g<h>i|j"
-                                  << "a@b@c@d@e@f@g@h@i@j";
-        QTest::newRow("kept") << "some site. ~é_(1)"
-                              << "some site. ~é_(1)";
-        QTest::newRow("empty") << ""
-                               << "";
+        testRow("scheme", "http://a.example/x", "http@@@a.example@x");
+        testRow("all nine", "a\\b/c:d*e?f\"g<h>i|j", "a@b@c@d@e@f@g@h@i@j");
+        testRow("kept", "some site. ~é_(1)", "some site. ~é_(1)");
+        testRow("empty", "", "");
     }
     void forbiddenCharacters()
     {
@@ -181,17 +178,9 @@ private slots:
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
-        QTest::newRow("website pdf") << "http://www.a.example"
-                                     << ""
-                                     << ".pdf"
-                                     << "http@@@www.a.example"
-                                     << ".pdf";
-        QTest::newRow("keyword csv, second part not cleaned")
-            << "https://b.example/shop?x=1"
-            << "what: now?"
-            << ".csv"
-            << "what: now?-https@@@b.example@shop@x=1"
-            << ".csv";
+        testRow("website pdf", "http://www.a.example", "", ".pdf", "http@@@www.a.example", ".pdf");
+        testRow("keyword csv, second part not cleaned", "https://b.example/shop?x=1", "what: now?",
+                ".csv", "what: now?-https@@@b.example@shop@x=1", ".csv");
     }
     void reportPathNaming()
     {
@@ -220,14 +209,10 @@ private slots:
     {
         QTest::addColumn<QString>("setting");
         QTest::addColumn<QString>("below"); // folder below the data folder; absolute: itself
-        QTest::newRow("default") << "./"
-                                 << "";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("relative") << "reports/../out"
-                                  << "out";
-        QTest::newRow("absolute") << "/srv/reports/"
-                                  << "/srv/reports";
+        testRow("default", "./", "");
+        testRow("empty", "", "");
+        testRow("relative", "reports/../out", "out");
+        testRow("absolute", "/srv/reports/", "/srv/reports");
     }
     void relativeFolderIsTheDataFolder()
     {
@@ -256,30 +241,22 @@ private slots:
         QTest::addColumn<QString>("second");
         QTest::addColumn<QString>("lead"); // the name before time stamp and extension
         const QString site = "http://a.example", site8 = "-http@@@a.example";
-        QTest::newRow("parent folders") << site << "../../escaped"
-                                        << "..@..@escaped" + site8;
-        QTest::newRow("slash") << site << "24/7 plumber"
-                               << "24@7 plumber" + site8;
-        QTest::newRow("backslash, controls") << site
-                                             << "a\\b\tc\nd\x01"
-                                                "e\x7f\u0085"
-                                             << "a@b@c@d@e@@" + site8;
-        QTest::newRow("colon, question mark kept") << site << "what: now?"
-                                                   << "what: now?" + site8;
-        QTest::newRow("dots") << site << ".."
-                              << ".." + site8;
-        QTest::newRow("hostile website") << "../..\\x\n/.."
-                                         << ""
-                                         << "..@..@x@@..";
-        QTest::newRow("240-char website") << QString(240, 'w') << "kw"
-                                          << "kw-" + QString(227, 'w');
-        QTest::newRow("100 CJK keyword")
-            << site << QString(100, QChar(0x691c)) << QString(76, QChar(0x691c)) + "-";
-        QTest::newRow("100 CJK website")
-            << QString(100, QChar(0x691c)) << "" << QString(76, QChar(0x691c));
-        QTest::newRow("2000-char keyword") << site << QString(2000, 'k') << QString(229, 'k') + "-";
+        testRow("parent folders", site, "../../escaped", "..@..@escaped" + site8);
+        testRow("slash", site, "24/7 plumber", "24@7 plumber" + site8);
+        testRow("backslash, controls", site,
+                "a\\b\tc\nd\x01"
+                "e\x7f\u0085",
+                "a@b@c@d@e@@" + site8);
+        testRow("colon, question mark kept", site, "what: now?", "what: now?" + site8);
+        testRow("dots", site, "..", ".." + site8);
+        testRow("hostile website", "../..\\x\n/..", "", "..@..@x@@..");
+        testRow("240-char website", QString(240, 'w'), "kw", "kw-" + QString(227, 'w'));
+        testRow("100 CJK keyword", site, QString(100, QChar(0x691c)),
+                QString(76, QChar(0x691c)) + "-");
+        testRow("100 CJK website", QString(100, QChar(0x691c)), "", QString(76, QChar(0x691c)));
+        testRow("2000-char keyword", site, QString(2000, 'k'), QString(229, 'k') + "-");
         const QString smile = QString::fromUcs4(U"\U0001F600");
-        QTest::newRow("surrogate pairs") << site << smile.repeated(100) << smile.repeated(57) + "-";
+        testRow("surrogate pairs", site, smile.repeated(100), smile.repeated(57) + "-");
     }
     // Whatever the keyword and website hold, the report lands in the chosen folder under
     // a name the file system takes, with the time stamp and extension intact.
@@ -389,37 +366,22 @@ private slots:
         QTest::addColumn<QString>("urlCell");
         QTest::addColumn<bool>("utf8");
         const QString site = "http://a.example";
-        QTest::newRow("comma and quotes") << "http://a.example/a,b"
-                                          << "seo, \"best\" tools"
-                                          << "http://a.example/x,y?q=\"1\""
-                                          << "seo, \"best\" tools"
-                                          << "http://a.example/x,y?q=\"1\"" << false;
-        QTest::newRow("= formula") << site << "=cmd|' /C calc'!A0"
-                                   << "=HYPERLINK(\"http://e.example\")"
-                                   << "'=cmd|' /C calc'!A0"
-                                   << "'=HYPERLINK(\"http://e.example\")" << false;
-        QTest::newRow("+ and -") << site << "+1+2"
-                                 << "-3+4"
-                                 << "'+1+2"
-                                 << "'-3+4" << false;
-        QTest::newRow("@ and tab") << site << "@SUM(A1)"
-                                   << "\thttp://t.example"
-                                   << "'@SUM(A1)"
-                                   << "'\thttp://t.example" << false;
-        QTest::newRow("line breaks") << site << "\rcalc"
-                                     << "http://a.example/\nx"
-                                     << "'\rcalc"
-                                     << "http://a.example/\nx" << false;
-        QTest::newRow("latin-1") << "http://caf\u00e9.example"
-                                 << "caf\u00e9 cr\u00e8me"
-                                 << "http://caf\u00e9.example/\u00fc"
-                                 << "caf\u00e9 cr\u00e8me"
-                                 << "http://caf\u00e9.example/\u00fc" << false;
-        QTest::newRow("japanese") << "http://\u4f8b\u3048.jp"
-                                  << "\u691c\u7d22"
-                                  << "http://\u4f8b\u3048.jp/\u691c\u7d22"
-                                  << "\u691c\u7d22"
-                                  << "http://\u4f8b\u3048.jp/\u691c\u7d22" << true;
+        testRow("comma and quotes", "http://a.example/a,b", "seo, \"best\" tools",
+                "http://a.example/x,y?q=\"1\"", "seo, \"best\" tools",
+                "http://a.example/x,y?q=\"1\"", false);
+        testRow("= formula", site, "=cmd|' /C calc'!A0", "=HYPERLINK(\"http://e.example\")",
+                "'=cmd|' /C calc'!A0", "'=HYPERLINK(\"http://e.example\")", false);
+        testRow("+ and -", site, "+1+2", "-3+4", "'+1+2", "'-3+4", false);
+        testRow("@ and tab", site, "@SUM(A1)", "\thttp://t.example", "'@SUM(A1)",
+                "'\thttp://t.example", false);
+        testRow("line breaks", site, "\rcalc", "http://a.example/\nx", "'\rcalc",
+                "http://a.example/\nx", false);
+        testRow("latin-1", "http://caf\u00e9.example", "caf\u00e9 cr\u00e8me",
+                "http://caf\u00e9.example/\u00fc", "caf\u00e9 cr\u00e8me",
+                "http://caf\u00e9.example/\u00fc", false);
+        testRow("japanese", "http://\u4f8b\u3048.jp", "\u691c\u7d22",
+                "http://\u4f8b\u3048.jp/\u691c\u7d22", "\u691c\u7d22",
+                "http://\u4f8b\u3048.jp/\u691c\u7d22", true);
     }
     // Every cell reads back as the text it came from (user text that a spreadsheet would
     // run as a formula behind a "'"); rank and change texts stay as they are.

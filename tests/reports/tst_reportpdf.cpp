@@ -120,9 +120,13 @@ QImage RenderPage(const QString& path, int page, const QString& stem)
     return QImage(stem + QStringLiteral(".png"));
 }
 
-QImage RenderFirstPage(const QString& path, const QString& stem)
+// The text of the report as pdftotext gives it; `layout` keeps the columns apart.
+QString Text(const QString& path, bool layout = true)
 {
-    return RenderPage(path, 1, stem);
+    QStringList arguments{path, QStringLiteral("-")};
+    if (layout)
+        arguments.prepend(QStringLiteral("-layout"));
+    return QString::fromUtf8(RunTool(QStringLiteral("pdftotext"), arguments).out);
 }
 
 // One word of pdftotext -bbox, in points from the top left.
@@ -267,10 +271,7 @@ private slots:
         // 794 x 1123 pixels at 96 dpi, in the whole points Qt 6 keeps page sizes in.
         QVERIFY2(info.contains(QStringLiteral("Page size:       596 x 842 pts")), qPrintable(info));
 
-        const QString text =
-            QString::fromUtf8(RunTool(QStringLiteral("pdftotext"),
-                                      {QStringLiteral("-layout"), path, QStringLiteral("-")})
-                                  .out);
+        const QString text = Text(path);
         for (const char* expected :
              {"Company: Harbour Analytics", "Website: http://harbour.example",
               "Email: desk@harbour.example", "Tel: +44 1 2345", "http://www.tidewater.example",
@@ -297,10 +298,7 @@ private slots:
         QVERIFY(report.WriteLinkToPdf(path));
         QCOMPARE(RunTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), path}).exitCode, 0);
         QCOMPARE(PageCount(path), 1);
-        const QString text =
-            QString::fromUtf8(RunTool(QStringLiteral("pdftotext"),
-                                      {QStringLiteral("-layout"), path, QStringLiteral("-")})
-                                  .out);
+        const QString text = Text(path);
         for (const char* expected :
              {"harbour tours", "11/01/2026 - 11/30/2026", "Created on: 01/02/2026",
               "Website: http://www.tidewater.example", "Search engine: Google"})
@@ -324,11 +322,12 @@ private slots:
         const QVector<Link> links = LinksOfFirstPage(path);
         QCOMPARE(links.size(), 5);
         const QString credit = QStringLiteral("http://www.brindlecor.example/?ref=report");
-        QCOMPARE(links[0].url, credit);
-        QCOMPARE(links[1].url, QStringLiteral("http://facebook.example/harbour"));
-        QCOMPARE(links[2].url, QStringLiteral("http://twitter.example/harbour"));
-        QCOMPARE(links[3].url, QStringLiteral("http://linkedin.example/harbour"));
-        QCOMPARE(links[4].url, credit);
+        QStringList urls;
+        for (const Link& link : links)
+            urls << link.url;
+        QCOMPARE(urls, (QStringList{credit, "http://facebook.example/harbour",
+                                    "http://twitter.example/harbour",
+                                    "http://linkedin.example/harbour", credit}));
 
         // Rectangles are written with six significant digits.
         auto near = [](double actual, double expected) { return qAbs(actual - expected) < 0.001; };
@@ -349,10 +348,10 @@ private slots:
         QVERIFY(near(links[4].rect[3], 10 / kK - 3));
 
         // poppler sees the same five targets.
-        const QString urls = QString::fromLatin1(
+        const QString listed = QString::fromLatin1(
             RunTool(QStringLiteral("pdfinfo"), {QStringLiteral("-url"), path}).out);
-        QCOMPARE(urls.count(credit), 2);
-        QVERIFY(urls.contains(QStringLiteral("http://linkedin.example/harbour")));
+        QCOMPARE(listed.count(credit), 2);
+        QVERIFY(listed.contains(QStringLiteral("http://linkedin.example/harbour")));
     }
 
     void tableRowsBeyondTheSplitGoToContinuationPages_data()
@@ -382,8 +381,7 @@ private slots:
         QCOMPARE(RunTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), path}).exitCode, 0);
         QCOMPARE(PageCount(path), pages);
         // Continuation pages carry neither credit nor links.
-        const QString text = QString::fromUtf8(
-            RunTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}).out);
+        const QString text = Text(path, false);
         QCOMPARE(text.count(QStringLiteral("Report generated with")), 2);
         QCOMPARE(LinksOfFirstPage(path).size(), 5);
     }
@@ -484,10 +482,7 @@ private slots:
         QVERIFY(report.PrintToPDF(0, &record, nullptr, path));
         QVERIFY(report.WriteLinkToPdf(path));
 
-        const QString text =
-            QString::fromUtf8(RunTool(QStringLiteral("pdftotext"),
-                                      {QStringLiteral("-layout"), path, QStringLiteral("-")})
-                                  .out);
+        const QString text = Text(path);
         QVERIFY2(text.contains(whole), qPrintable(text));
         // Above the first rule (110 px) there is nothing but the block.
         double left = kW;
@@ -506,7 +501,7 @@ private slots:
             QVERIFY2(left < 550 && left >= kW / 2 - 1, qPrintable(QString::number(left)));
 
         // Nothing is drawn in the right margin next to the block either.
-        const QImage page = RenderFirstPage(path, Path(QStringLiteral("brand")));
+        const QImage page = RenderPage(path, 1, Path(QStringLiteral("brand")));
         QCOMPARE(page.size(), QSize(int(kW), int(kH)));
         for (int y = 30; y < 108; ++y) {
             for (int x = int(kW) - 39; x < int(kW); ++x)
@@ -540,7 +535,7 @@ private slots:
         const WebsiteExportPDF record = WebsiteRecord(50);
         report.PrintToPDF(0, &record, nullptr, path);
         QVERIFY(report.WriteLinkToPdf(path));
-        const QImage page = RenderFirstPage(path, Path(QStringLiteral("logo")));
+        const QImage page = RenderPage(path, 1, Path(QStringLiteral("logo")));
         QCOMPARE(page.size(), QSize(int(kW), int(kH)));
         // The first rule runs across the page; 15 px above it there is nothing at the edge.
         QVERIFY(IsDark(page.pixel(5, rule)));
@@ -597,8 +592,14 @@ private slots:
         } else if (setUp == QLatin1String("folder")) {
             QVERIFY(QDir(m_dir->path()).mkdir(name));
         }
-        const QStringList before =
-            QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        auto entries = [&] {
+            QStringList names =
+                QDir(m_dir->path())
+                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+            names.sort();
+            return names;
+        };
+        const QStringList before = entries();
         const QString path = Path(name);
         const QByteArray content = ReadFile(path);
 
@@ -608,21 +609,15 @@ private slots:
         // The link step that a page runs next has no older file to patch either.
         report.WriteLinkToPdf(path);
         QCOMPARE(ReadFile(path), content);
-        QCOMPARE(
-            QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-            before);
+        QCOMPARE(entries(), before);
 
         // The same report where it can be written leaves the report and nothing else.
         const QString good = Path(QStringLiteral("good.pdf"));
         QVERIFY(report.PrintToPDF(0, &record, nullptr, good));
         QVERIFY(report.WriteLinkToPdf(good));
-        QStringList after = before;
-        after << QStringLiteral("good.pdf");
+        QStringList after = before + QStringList{"good.pdf"};
         after.sort();
-        QStringList written =
-            QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-        written.sort();
-        QCOMPARE(written, after);
+        QCOMPARE(entries(), after);
         QCOMPARE(LinksOfFirstPage(good).size(), 5);
     }
 };

@@ -5,7 +5,7 @@
 #include "RankHistory.h"
 #include "TestMain.h"
 #include "TestPageHub.h"
-#include "TestRow.h"
+#include "TestRows.h"
 #include "UrlOpenWatcher.h"
 #include "WebsiteView.h"
 
@@ -125,19 +125,19 @@ private slots:
         QTest::addColumn<QString>("right");
         QTest::addColumn<int>("column");
         QTest::addColumn<bool>("less");
-        TestRow("no rank before rank 1", "-", "1", 1, true);
-        TestRow("100 before >100", "100", ">100", 1, true);
-        TestRow(">100 not before 100", ">100", "100", 1, false);
-        TestRow("9 before 10 (not by text)", "9", "10", 1, true);
-        TestRow("change -3 before +2", "-3", "+2", 2, true);
-        TestRow("change +3 after +2", "+3", "+2", 3, false);
-        TestRow("change - counts as 0, before +1", "-", "+1", 2, true);
-        TestRow("change - counts as 0, after -1", "-", "-1", 2, false);
-        TestRow("100+ is 101, after 100", "100", "100+", 4, true);
-        TestRow("100+ equals >100", "100+", ">100", 4, false);
-        TestRow("no number is 0", "abc", "1", 5, true);
-        TestRow("keyword column by text", "b10", "b9", 0, true);
-        TestRow("keyword column by text, reversed", "9", "10", 0, false);
+        testRow("no rank before rank 1", "-", "1", 1, true);
+        testRow("100 before >100", "100", ">100", 1, true);
+        testRow(">100 not before 100", ">100", "100", 1, false);
+        testRow("9 before 10 (not by text)", "9", "10", 1, true);
+        testRow("change -3 before +2", "-3", "+2", 2, true);
+        testRow("change +3 after +2", "+3", "+2", 3, false);
+        testRow("change - counts as 0, before +1", "-", "+1", 2, true);
+        testRow("change - counts as 0, after -1", "-", "-1", 2, false);
+        testRow("100+ is 101, after 100", "100", "100+", 4, true);
+        testRow("100+ equals >100", "100+", ">100", 4, false);
+        testRow("no number is 0", "abc", "1", 5, true);
+        testRow("keyword column by text", "b10", "b9", 0, true);
+        testRow("keyword column by text, reversed", "9", "10", 0, false);
     }
 
     void sortOrder()
