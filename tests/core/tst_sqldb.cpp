@@ -29,6 +29,18 @@ QString schemaOf(const QString& path)
     return schema;
 }
 
+// The tables as every version of the program has written them.
+const QStringList kTables{
+    "CREATE TABLE proxy( address VARCHAR(20) NOT NULL, port INTEGER, type TEXT, country "
+    "VARCHAR(50), username VARCHAR(50), password VARCHAR(50), enable BIT)",
+    "CREATE TABLE Website(Website TEXT, CreateTime TIMESTAMP, SearchEngines TEXT, Keywords TEXT)",
+    "CREATE TABLE UpdateFlow(UpdateNo int, Website TEXT, SearchEngine TEXT, Keyword TEXT, "
+    "SearchTime TIMESTAMP, Rank int, RankURL TEXT, Lang TEXT)",
+    "CREATE TABLE config(name TEXT, value TEXT)",
+    "CREATE TABLE Schedual(Website TEXT, Type INTEGER, Days INTEGER, StartTime TIME, "
+    "StartMode INTEGER, LastRunDay DATE)"};
+const QString kIndex = QStringLiteral("CREATE INDEX UpdateFlow_UpdateNo ON UpdateFlow(UpdateNo)\n");
+
 QByteArray digestOf(const QString& path)
 {
     QFile file(path);
@@ -58,18 +70,7 @@ private slots:
         QVERIFY(QFile::exists(QDir::homePath() + "/Documents/lumatrove/Lumatrove.DB"));
         QCOMPARE(SqlDb::DatabasePath(), QDir::homePath() + "/Documents/lumatrove/Lumatrove.DB");
 
-        const QString expected = QStringLiteral(
-            "CREATE TABLE proxy( address VARCHAR(20) NOT NULL, port INTEGER, type TEXT, country "
-            "VARCHAR(50), username VARCHAR(50), password VARCHAR(50), enable BIT)\n"
-            "CREATE TABLE Website(Website TEXT, CreateTime TIMESTAMP, SearchEngines TEXT, Keywords "
-            "TEXT)\n"
-            "CREATE TABLE UpdateFlow(UpdateNo int, Website TEXT, SearchEngine TEXT, Keyword TEXT, "
-            "SearchTime TIMESTAMP, Rank int, RankURL TEXT, Lang TEXT)\n"
-            "CREATE TABLE config(name TEXT, value TEXT)\n"
-            "CREATE TABLE Schedual(Website TEXT, Type INTEGER, Days INTEGER, StartTime TIME, "
-            "StartMode INTEGER, LastRunDay DATE)\n"
-            "CREATE INDEX UpdateFlow_UpdateNo ON UpdateFlow(UpdateNo)\n");
-        QCOMPARE(schemaOf(SqlDb::DatabasePath()), expected);
+        QCOMPARE(schemaOf(SqlDb::DatabasePath()), kTables.join('\n') + '\n' + kIndex);
     }
 
     // A store written before the index existed keeps its tables and rows and gains the
@@ -78,33 +79,22 @@ private slots:
     {
         const QString path = SqlDb::DatabasePath();
         QDir().mkpath(QFileInfo(path).absolutePath());
-        const QStringList tables{
-            "CREATE TABLE proxy( address VARCHAR(20) NOT NULL, port INTEGER, type TEXT, country "
-            "VARCHAR(50), username VARCHAR(50), password VARCHAR(50), enable BIT)",
-            "CREATE TABLE Website(Website TEXT, CreateTime TIMESTAMP, SearchEngines TEXT, "
-            "Keywords TEXT)",
-            "CREATE TABLE UpdateFlow(UpdateNo int, Website TEXT, SearchEngine TEXT, Keyword TEXT, "
-            "SearchTime TIMESTAMP, Rank int, RankURL TEXT, Lang TEXT)",
-            "CREATE TABLE config(name TEXT, value TEXT)",
-            "CREATE TABLE Schedual(Website TEXT, Type INTEGER, Days INTEGER, StartTime TIME, "
-            "StartMode INTEGER, LastRunDay DATE)"};
         {
             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "older");
             db.setDatabaseName(path);
             QVERIFY(db.open());
             QSqlQuery query(db);
-            for (const QString& table : tables)
+            for (const QString& table : kTables)
                 QVERIFY(query.exec(table));
             QVERIFY(query.exec("INSERT INTO UpdateFlow VALUES(7,'a.com','www.google.com','shoes',"
                                "'2026-01-02T03:04:05',9,'','English')"));
         }
         QSqlDatabase::removeDatabase("older");
-        QCOMPARE(schemaOf(path), tables.join('\n') + '\n');
+        QCOMPARE(schemaOf(path), kTables.join('\n') + '\n');
 
         SqlDb store;
         QVERIFY(store.m_DB.isOpen());
-        QCOMPARE(schemaOf(path), tables.join('\n') + "\nCREATE INDEX UpdateFlow_UpdateNo ON "
-                                                     "UpdateFlow(UpdateNo)\n");
+        QCOMPARE(schemaOf(path), kTables.join('\n') + '\n' + kIndex);
         QSqlQuery query(store.m_DB);
         QVERIFY(query.exec("EXPLAIN QUERY PLAN UPDATE UpdateFlow SET Rank=1 WHERE UpdateNo=7"));
         QString plan;

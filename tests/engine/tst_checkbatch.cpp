@@ -131,30 +131,9 @@ private slots:
             // Redirects are the check's to follow.
             QCOMPARE(envir->NetworkAccessManager()->redirectPolicy(),
                      QNetworkRequest::ManualRedirectPolicy);
-            QCOMPARE(envir->UserAgent(),
-                     QStringLiteral(
-                         "Mozilla/5.0 (Windows NT 10.0; WOW64; Trident/7.0; rv:11.0) like Gecko"));
         }
         QCOMPARE(built, expected);
         QVERIFY(m_hub->UpdateRunningFlag());
-    }
-
-    void proxyCredentialsReachTheProxy()
-    {
-        m_hub->setSetting(SETTING_OnlyProxy, 1);
-        QVERIFY(m_hub->addProxy("10.0.0.2", 8080, "http", "France", true, "ann", "s3cret"));
-        QVERIFY(m_hub->addProxy("10.0.0.3", 1080, "socks5", "France", true, "bob", "pa:ss"));
-        QVERIFY(m_hub->addProxy("10.0.0.4", 1080, "socks5", "France"));
-        RecordingProgress progress;
-        TestRankOperation operation(&progress, &m_hub->UpdateRunningFlag());
-        QCOMPARE(operation.Envirs().size(), size_t(3));
-        const QNetworkProxy http = operation.Envirs()[0]->NetworkAccessManager()->proxy();
-        QCOMPARE(http.user(), QStringLiteral("ann"));
-        QCOMPARE(http.password(), QStringLiteral("s3cret"));
-        const QNetworkProxy socks = operation.Envirs()[1]->NetworkAccessManager()->proxy();
-        QCOMPARE(socks.user(), QStringLiteral("bob"));
-        QCOMPARE(socks.password(), QStringLiteral("pa:ss"));
-        QVERIFY(operation.Envirs()[2]->NetworkAccessManager()->proxy().user().isEmpty());
     }
 
     void unknownProxyTypeFailsTheBatch_data()
@@ -236,34 +215,6 @@ private slots:
             QVERIFY(local->IsSmooth(&googleFr));
             QVERIFY(operation.CanRunRankTask(local, &googleFr));
         }
-    }
-
-    void startAndFinishAreLogged()
-    {
-        LT_REQUIRE_NETNS();
-        FakeSearchEngine engines;
-        QVERIFY(engines.listen(80));
-        engines.setHandler(kGoogle, [](const RecordedRequest&) {
-            return FakeResponse::withStatus(500, "Internal Server Error");
-        });
-        RecordingProgress progress;
-        TestRankOperation operation(&progress, &m_hub->UpdateRunningFlag(), 1);
-        for (const char* keyword : {"k1", "k2", "k3"})
-            operation.AddCheckRankTask(kSite, engine(kGoogle), keyword);
-        const QString address = QString::asprintf(
-            "0x%x", unsigned(reinterpret_cast<quintptr>(operation.AllTasks().front())));
-        QTest::ignoreMessage(
-            QtDebugMsg,
-            qPrintable(QStringLiteral("start a rank task****** %1 \"www.google.com\" \"k1\"")
-                           .arg(address)));
-        QTest::ignoreMessage(
-            QtDebugMsg,
-            qPrintable(QStringLiteral("finish a rank task****** %1 \"www.google.com\" \"k1\"")
-                           .arg(address)));
-        // The local environment names an empty proxy host.
-        QTest::ignoreMessage(QtDebugMsg, "this request envir and search engine has reach to max "
-                                         "failed times 3 \"www.google.com\" proxy host name: \"\"");
-        QVERIFY(runToEnd(operation, progress));
     }
 
     void queueingByEngineKind()
