@@ -1,8 +1,10 @@
+#include "RankHistory.h"
 #include "SqlDb.h"
 #include "SqlValue.h"
 #include "TestMain.h"
 #include "TestRows.h"
 
+#include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -428,6 +430,113 @@ private slots:
         QCOMPARE(describe(got), describe(SqlValue::toDateTime(stored)));
         if (utcSeconds >= 0)
             QCOMPARE(got.toSecsSinceEpoch(), utcSeconds);
+    }
+
+    void sameResultAsTheListSearches()
+    {
+        // Generated rows over colliding keys: the load must give what the list searches
+        // and the general conversions give, series in order of their first kept row.
+        ZoneScope zone("Europe/Berlin");
+        SqlDb store;
+        QVERIFY(store.SetConfigValue("DB_VER", 1001));
+        const QStringList urls{"a.com", "A.com", "b.\u00e4.com"};
+        const QStringList hosts{kGoogle, kBing, "fr.search.yahoo.com"};
+        const QStringList langs{"English", "French"};
+        const QStringList keywords{"k1", "k2", "K1", "k3 "};
+        QRandomGenerator random(20261206);
+        // The written forms and others that older versions or other tools left.
+        const QStringList times{"2025-03-%1T09:00:00",
+                                "2025-10-%1T02:30:00",
+                                "2025-03-%1T02:30:00.125",
+                                "2025-11-%1 10:00:00",
+                                "2025-02-%1T24:00:00",
+                                "2025-04-%1T10:00",
+                                "x%1",
+                                ""};
+        // ASCII, other scripts, empty and NULL (a null QString binds NULL).
+        const QStringList urlsOfPoints{"http://u/1", "http://u/1", "http://\u00fc.de/\u4e2d", "",
+                                       QString()};
+
+        std::vector<WEBSITE> websites;
+        for (int w = 0; w < 5; ++w) {
+            WEBSITE site;
+            site.Website = urls[random.bounded(urls.size())];
+            for (int e = 0; e < 2; ++e) {
+                SEARCH_ENGINE engine;
+                engine.SearchEngine = hosts[random.bounded(hosts.size())];
+                engine.Lang = langs[random.bounded(langs.size())];
+                engine.Country = "France";
+                engine.Interval = FindSearchEngineType(engine.SearchEngine) == SE_Google ? 50 : 0;
+                site.SearchEngines.push_back(engine);
+            }
+            site.Keywords << keywords[random.bounded(3)] << keywords[random.bounded(3)];
+            QVERIFY(insertWebsite(store, site.Website,
+                                  site.SearchEngines[0].SearchEngine + "?" +
+                                      site.SearchEngines[0].Lang + "?France\n" +
+                                      site.SearchEngines[1].SearchEngine + "?" +
+                                      site.SearchEngines[1].Lang + "?France",
+                                  site.Keywords.join('\n')));
+            websites.push_back(site);
+        }
+
+        QList<Row> rows;
+        std::vector<RANK_DATA*> expected;
+        for (int i = 0; i < 600; ++i) {
+            Row r{i * 3 + 1,
+                  urls[random.bounded(urls.size())],
+                  hosts[random.bounded(hosts.size())],
+                  keywords[random.bounded(keywords.size())],
+                  times[random.bounded(times.size())].arg(i % 28 + 1, 2, 10, QLatin1Char('0')),
+                  int(random.bounded(102)),
+                  urlsOfPoints[random.bounded(urlsOfPoints.size())],
+                  langs[random.bounded(langs.size())]};
+            rows << r;
+            UPDATE_FLOW flow;
+            flow.UpdateNo = r.updateNo;
+            flow.Website = r.website;
+            flow.SearchEngine = r.engine;
+            flow.Keyword = r.keyword;
+            flow.Lang = r.lang;
+            if (ValidatedUpdate(websites, flow)) {
+                FLOW_ITEM item;
+                item.UpdateNo = r.updateNo;
+                item.Rank = qint16(r.rank);
+                item.SearchTime = SqlValue::toDateTime(r.time);
+                item.RankURL = r.url;
+                std::vector<FLOW_ITEM>& items = AssignProperRankData(expected, flow)->FlowItems;
+                // A text equal to the point before is that point's text (null or not).
+                if (!items.empty() && items.back().RankURL == item.RankURL)
+                    item.RankURL = items.back().RankURL;
+                items.push_back(item);
+            }
+        }
+        QVERIFY(insertRows(store, rows));
+
+        Loaded loaded;
+        LTInt64 last = 0;
+        QVERIFY(store.LoadRankData(loaded.websites, loaded.series, last));
+        QCOMPARE(last, LTInt64(599 * 3 + 1));
+        QVERIFY(expected.size() > 3);
+        QCOMPARE(loaded.series.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const RANK_DATA* got = loaded.series[i];
+            const RANK_DATA* want = expected[i];
+            QCOMPARE(got->Website, want->Website);
+            QCOMPARE(got->SearchEngine, want->SearchEngine);
+            QCOMPARE(got->Keyword, want->Keyword);
+            QCOMPARE(got->Lang, want->Lang);
+            QCOMPARE(got->FlowItems.size(), want->FlowItems.size());
+            for (std::size_t j = 0; j < want->FlowItems.size(); ++j) {
+                QCOMPARE(got->FlowItems[j].UpdateNo, want->FlowItems[j].UpdateNo);
+                QCOMPARE(got->FlowItems[j].Rank, want->FlowItems[j].Rank);
+                QCOMPARE(got->FlowItems[j].RankURL, want->FlowItems[j].RankURL);
+                QCOMPARE(got->FlowItems[j].RankURL.isNull(), want->FlowItems[j].RankURL.isNull());
+                QCOMPARE(describe(got->FlowItems[j].SearchTime),
+                         describe(want->FlowItems[j].SearchTime));
+            }
+        }
+        for (RANK_DATA* s : expected)
+            delete s;
     }
 };
 
