@@ -45,7 +45,7 @@ private:
 // Everything of a QDateTime that code can see.
 QString describe(const QDateTime& value)
 {
-    return QStringLiteral("%1 spec %2 offset %3 dst %4 epoch %5")
+    return QStringLiteral("%1 timeSpec %2 offset %3 dst %4 epoch %5")
         .arg(value.toString(Qt::ISODateWithMs))
         .arg(int(value.timeSpec()))
         .arg(value.offsetFromUtc())
