@@ -177,4 +177,18 @@ QString prepareHome(const QString& home)
     out << "generated in " << QString::number(timer.elapsed() / 1000.0, 'f', 1) << " s" << Qt::endl;
     return path;
 }
+TimedLoad loadStore()
+{
+    SqlValue::pinLocalTimeZone();
+    SqlDb store;
+    TimedLoad result;
+    QElapsedTimer timer;
+    timer.start();
+    const double cpuStart = cpuSeconds();
+    result.ok = store.LoadRankData(result.websites, result.series, result.last);
+    result.nanoseconds = timer.nsecsElapsed();
+    result.cpuSeconds = cpuSeconds() - cpuStart;
+    return result;
+}
+
 } // namespace YearData

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "Records.h"
+
 #include <QString>
 #include <QtGlobal>
+
+#include <vector>
 
 // A year of rank history as the program writes it: 10 websites x 100 keywords x 3 engine
 // variants x 365 daily update runs (1,095,000 UpdateFlow rows).
@@ -33,4 +37,15 @@ double cpuSeconds();
 
 // Figures of this process from /proc/self/status (VmRSS, VmHWM...), in kB; -1 if absent.
 qint64 procStatus(const char* field);
+// One start-up load of the store under HOME, timed as the program does it (local zone
+// pinned as in main). The caller owns the series.
+struct TimedLoad {
+    bool ok = false;
+    qint64 nanoseconds = 0;
+    double cpuSeconds = 0;
+    std::vector<WEBSITE> websites;
+    std::vector<RANK_DATA*> series;
+    LTInt64 last = 0;
+};
+TimedLoad loadStore();
 } // namespace YearData

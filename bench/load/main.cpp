@@ -111,31 +111,21 @@ int phaseQSqlQuery(const QString& path)
 
 int phaseLoad()
 {
-    SqlValue::pinLocalTimeZone(); // as the program's main does
     const qint64 startKb = procStatus("VmRSS");
-    SqlDb store;
-    std::vector<WEBSITE> websites;
-    std::vector<RANK_DATA*> series;
-    LTInt64 last = 0;
-    QElapsedTimer timer;
-    timer.start();
-    const double cpuStart = YearData::cpuSeconds();
-    const bool ok = store.LoadRankData(websites, series, last);
-    const qint64 elapsed = timer.nsecsElapsed();
-    const double cpu = YearData::cpuSeconds() - cpuStart;
+    const YearData::TimedLoad load = YearData::loadStore();
     qint64 points = 0;
-    for (const RANK_DATA* s : series)
+    for (const RANK_DATA* s : load.series)
         points += qint64(s->FlowItems.size());
-    printPhase("load", elapsed, cpu, startKb,
+    printPhase("load", load.nanoseconds, load.cpuSeconds, startKb,
                QStringLiteral("ok=%1 websites=%2 series=%3 points=%4 last=%5")
-                   .arg(ok)
-                   .arg(websites.size())
-                   .arg(series.size())
+                   .arg(load.ok)
+                   .arg(load.websites.size())
+                   .arg(load.series.size())
                    .arg(points)
-                   .arg(last));
-    for (RANK_DATA* s : series)
+                   .arg(load.last));
+    for (RANK_DATA* s : load.series)
         delete s;
-    return ok ? 0 : 1;
+    return load.ok ? 0 : 1;
 }
 
 struct PhaseResult {

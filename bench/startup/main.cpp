@@ -65,21 +65,13 @@ void privateNamespaces()
 // The bare load, timed inside its own process as the program does it.
 int phaseLoad()
 {
-    SqlValue::pinLocalTimeZone(); // as the program's main does
-    SqlDb store;
-    std::vector<WEBSITE> websites;
-    std::vector<RANK_DATA*> series;
-    LTInt64 last = 0;
-    QElapsedTimer timer;
-    timer.start();
-    const double cpuStart = YearData::cpuSeconds();
-    const bool ok = store.LoadRankData(websites, series, last);
-    const qint64 elapsed = timer.nsecsElapsed();
-    const double cpu = YearData::cpuSeconds() - cpuStart;
-    for (RANK_DATA* s : series)
+    const YearData::TimedLoad load = YearData::loadStore();
+    for (RANK_DATA* s : load.series)
         delete s;
-    say(QStringLiteral("load %1 %2").arg(elapsed / 1e9, 0, 'f', 4).arg(cpu, 0, 'f', 4));
-    return ok ? 0 : 1;
+    say(QStringLiteral("load %1 %2")
+            .arg(load.nanoseconds / 1e9, 0, 'f', 4)
+            .arg(load.cpuSeconds, 0, 'f', 4));
+    return load.ok ? 0 : 1;
 }
 
 class SilentHook : public MessageBoxHook
