@@ -119,21 +119,7 @@ QString RankMain::GetRegexp(REGEXP_INDEX index)
 
 QList<QString> RankMain::LoadRegexps()
 {
-    // Text mode drops the carriage returns of the CR LF line ends.
-    QFile file(QStringLiteral(":/Resources/regexp.txt"));
-    file.open(QIODevice::ReadOnly | QIODevice::Text);
-    QByteArray bytes = file.readAll();
-    const int nul = bytes.indexOf('\0');
-    if (nul >= 0)
-        bytes.truncate(nul);
-
-    // Labels and patterns alternate, starting with a label; the part after the last line
-    // end is empty. Removing positions 0, 1, 2, ... of the shrinking list keeps the
-    // patterns.
-    QList<QString> parts = QString::fromLatin1(bytes).split(QLatin1Char('\n'));
-    for (int i = 0; i < parts.size(); ++i)
-        parts.removeAt(i);
-    return parts;
+    return ReadPatternFile();
 }
 
 WEBSITE* RankMain::FindWebsite(QString website)

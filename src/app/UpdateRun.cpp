@@ -6,6 +6,7 @@
 #include "RankHistory.h"
 #include "RankMain.h"
 #include "RankOperation.h"
+#include "WebsiteView.h"
 
 #include <QDate>
 #include <QDebug>
@@ -138,19 +139,6 @@ std::unique_ptr<RankOperation> UpdateRun::MakeOperation(bool* updateRunning)
     return std::make_unique<RankOperation>(nullptr, updateRunning);
 }
 
-LTInt64 UpdateRun::CountUpdatedToday(const RankMain& hub, const WEBSITE& website)
-{
-    LTInt64 count = 0;
-    for (const QString& keyword : website.Keywords) {
-        for (const SEARCH_ENGINE& engine : website.SearchEngines) {
-            if (HasUpdateSuccessThisDay(hub.m_vRankData, website.Website, engine.SearchEngine,
-                                        keyword))
-                ++count;
-        }
-    }
-    return count;
-}
-
 void UpdateRun::Overview(RankMain& hub, QWidget* page, int websiteIndex, const Refresh& refresh)
 {
     if (hub.IsStopped() || hub.m_bUpdateRunning)
@@ -161,7 +149,7 @@ void UpdateRun::Overview(RankMain& hub, QWidget* page, int websiteIndex, const R
         return;
     }
     WEBSITE& website = hub.m_vWebsites[websiteIndex];
-    if (CountUpdatedToday(hub, website) == PairCount(website)) {
+    if (StatKeywordsHasUpdated(website, hub.m_vRankData) == PairCount(website)) {
         MessageBoxHook::information(page, kTitle, kAllUpdated);
         return;
     }

@@ -41,9 +41,6 @@ public:
     static void UpdateAll(RankMain& hub, QWidget* headerBar, int websiteCount,
                           const Refresh& refresh);
 
-    // The pairs of a website that already have a successful point today.
-    static LTInt64 CountUpdatedToday(const RankMain& hub, const WEBSITE& website);
-
     static OperationFactory SetOperationFactory(OperationFactory factory);
     static std::unique_ptr<RankOperation> MakeOperation(bool* updateRunning);
 };

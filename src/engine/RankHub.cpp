@@ -47,12 +47,20 @@ void RankHub::SetCurrent(RankHub* hub)
 
 QStringList RankHub::ReadPatternFile(const QString& path)
 {
-    QStringList patterns;
+    // Text mode drops the carriage returns of the CR LF line ends.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return patterns;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (int i = 1; i < lines.size() && patterns.size() < REGEXP_Count; i += 2)
-        patterns.append(lines.at(i));
-    return patterns;
+        return QStringList();
+    QByteArray bytes = file.readAll();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+
+    // Labels and patterns alternate, starting with a label; the part after the last line
+    // end is empty. Removing positions 0, 1, 2, ... of the shrinking list keeps the
+    // patterns.
+    QStringList parts = QString::fromLatin1(bytes).split(QLatin1Char('\n'));
+    for (int i = 0; i < parts.size(); ++i)
+        parts.removeAt(i);
+    return parts;
 }

@@ -264,7 +264,7 @@ private slots:
         QVERIFY(hats);
         QCOMPARE(hats->FlowItems.size(), std::size_t(1));
         QCOMPARE(hats->FlowItems[0].Rank, qint16(2));
-        QCOMPARE(UpdateRun::CountUpdatedToday(hub, hub.m_vWebsites[1]), LTInt64(5));
+        QCOMPARE(StatKeywordsHasUpdated(hub.m_vWebsites[1], hub.m_vRankData), LTInt64(5));
     }
 
     void overviewLabel_data()
