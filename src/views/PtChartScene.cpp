@@ -1,6 +1,5 @@
 #include "PtChartScene.h"
 
-#include "MessageBoxHook.h"
 #include "RankDisplayString.h"
 #include "RankHistory.h"
 #include "RankPointItem.h"
@@ -11,6 +10,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <functional>
 #include <map>
 #include <utility>
 #include <vector>
@@ -81,9 +81,22 @@ const RANK_DATA* PtChartScene::Series(int index) const
     }
 }
 
+RankPointItem* PtChartScene::FindGraphicItem(const RANK_DATA* series, LTInt64 updateNo) const
+{
+    return m_mapItems.value(PointKey(series, updateNo), nullptr);
+}
+
 RankPointItem* PtChartScene::FindGraphicItem(const FLOW_ITEM* point) const
 {
-    return m_mapItems.value(point, nullptr);
+    const std::less<const FLOW_ITEM*> before;
+    for (const RANK_DATA* series : {m_pFirst, m_pSecond, m_pThird}) {
+        if (!series || series->FlowItems.empty())
+            continue;
+        const FLOW_ITEM* first = series->FlowItems.data();
+        if (!before(point, first) && before(point, first + series->FlowItems.size()))
+            return FindGraphicItem(series, point->UpdateNo);
+    }
+    return nullptr;
 }
 
 bool PtChartScene::RangeOf(const RANK_DATA* series, int& start, int& end) const
@@ -238,14 +251,13 @@ void PtChartScene::DrawRankChart(const RANK_DATA* series, const QRectF& box, QPa
             continue; // a failed check: the line goes on to the next point
         const QPointF here(CalcTimePosition(box, m_dateFrom, m_dateTo, point.SearchTime.date()),
                            CalcRankPosition(box, point.Rank));
-        RankPointItem* item = FindGraphicItem(&point);
+        RankPointItem* item = FindGraphicItem(series, point.UpdateNo);
         if (!item) {
-            const QString text = QStringLiteral("may exist repeated Update Flow NO");
-            qDebug() << text;
+            // Logged, never a box: this runs on every repaint, also while another box is
+            // open over the chart.
             if (!m_bWarnedMissingItem) {
                 m_bWarnedMissingItem = true;
-                MessageBoxHook::warning(nullptr, QStringLiteral("Lumatrove"), text,
-                                        MessageBoxHook::Ok);
+                qWarning().noquote() << QStringLiteral("may exist repeated Update Flow NO");
             }
             continue;
         }
@@ -297,7 +309,7 @@ void PtChartScene::AddGraphicItems()
             auto* item = new RankPointItem(listed[j], point);
             item->setToolTip(tip);
             addItem(item);
-            m_mapItems.insert(point, item);
+            m_mapItems.insert(PointKey(listed[j], point->UpdateNo), item);
         }
     }
 }

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QGraphicsScene>
 #include <QMap>
+#include <QPair>
 #include <QRectF>
 #include <QSize>
 
@@ -26,6 +27,10 @@ public:
 
     void resize(const QSize& size);
 
+    // Items are found by series and update number, never by the point's address: a merge
+    // that grows a series moves its points, and one the store refuses leaves them moved.
+    RankPointItem* FindGraphicItem(const RANK_DATA* series, LTInt64 updateNo) const;
+    // The item of a point of one of the scene's series, or null.
     RankPointItem* FindGraphicItem(const FLOW_ITEM* point) const;
     // The largest rank (0 and 101 included) of the series' points within the range.
     LTInt64 GetMaxRankPeriodOfTime(const RANK_DATA* series) const;
@@ -40,7 +45,8 @@ public:
     QDate To() const { return m_dateTo; }
     LTInt64 AxisMaximum() const { return m_nMaxRank; }
     const RANK_DATA* Series(int index) const;
-    const QMap<const FLOW_ITEM*, RankPointItem*>& PointItems() const { return m_mapItems; }
+    using PointKey = QPair<const RANK_DATA*, LTInt64>;
+    const QMap<PointKey, RankPointItem*>& PointItems() const { return m_mapItems; }
 
     // Drawn nowhere by the background pass; kept for charts that want them.
     void drawContentRect(QPainter* painter);
@@ -63,7 +69,7 @@ private:
     const RANK_DATA* m_pFirst;
     const RANK_DATA* m_pSecond;
     const RANK_DATA* m_pThird;
-    QMap<const FLOW_ITEM*, RankPointItem*> m_mapItems;
+    QMap<PointKey, RankPointItem*> m_mapItems;
     int m_nGridStep = 25;
     int m_nGridRange = 100;
     QDate m_dateFrom;
@@ -71,7 +77,7 @@ private:
     int m_nDateLabelStep = 10;
     double m_fDateLabelSpacing = 0;
     LTInt64 m_nMaxRank = 100;
-    // The repeated-point warning is shown once per scene, not on every repaint.
+    // The repeated-point warning is logged once per scene, not on every repaint.
     bool m_bWarnedMissingItem = false;
 };
 

@@ -1,8 +1,16 @@
 #include "RankPointItem.h"
 
 RankPointItem::RankPointItem(const RANK_DATA* series, const FLOW_ITEM* point)
-    : m_pRankData(series), m_pFlowItem(point)
+    : m_pRankData(series), m_nUpdateNo(point->UpdateNo)
 {}
+
+const FLOW_ITEM* RankPointItem::Point() const
+{
+    for (const FLOW_ITEM& item : m_pRankData->FlowItems)
+        if (item.UpdateNo == m_nUpdateNo)
+            return &item;
+    return nullptr;
+}
 
 QRectF RankPointItem::boundingRect() const
 {

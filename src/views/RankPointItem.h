@@ -5,7 +5,9 @@
 #include <QGraphicsItem>
 
 // An invisible item at one drawn point of the trend chart; it only carries the point's
-// tool tip, which the view shows on hover.
+// tool tip, which the view shows on hover. It names its point by the series and the
+// update number, not by address: a merge may move the series' points in memory while
+// the chart still shows them.
 class RankPointItem : public QGraphicsItem
 {
 public:
@@ -15,9 +17,10 @@ public:
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
     const RANK_DATA* Series() const { return m_pRankData; }
-    const FLOW_ITEM* Point() const { return m_pFlowItem; }
+    // The point where the series holds it now; null when the series no longer has it.
+    const FLOW_ITEM* Point() const;
 
 private:
     const RANK_DATA* m_pRankData;
-    const FLOW_ITEM* m_pFlowItem;
+    LTInt64 m_nUpdateNo;
 };

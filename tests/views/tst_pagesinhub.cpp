@@ -5,20 +5,25 @@
 #include "RMainWindow.h"
 #include "RankHistory.h"
 #include "RankMain.h"
+#include "RankPointItem.h"
 #include "SqlDb.h"
 #include "StandInOperation.h"
 #include "TestMain.h"
 #include "WebsiteView.h"
 
 #include <QDialog>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
 #include <QSettings>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolBox>
+
+#include <utility>
 
 using namespace PageFixture;
 
@@ -66,6 +71,37 @@ QString cell(KeywordsView* page, const QString& host, int column)
 {
     const QStringList row = rowOf(page->ui.tableWidget, host);
     return row.isEmpty() ? QStringLiteral("<no row>") : row.value(column);
+}
+
+// Like a real box, lets the chart behind it repaint once while it is open.
+class RepaintingBoxes : public MessageBoxWatcher
+{
+public:
+    QWidget* chart = nullptr;
+    QImage seen;
+    int show(const Request& request) override
+    {
+        const int answer = MessageBoxWatcher::show(request);
+        if (QWidget* view = std::exchange(chart, nullptr))
+            seen = view->grab().toImage();
+        return answer;
+    }
+};
+
+// The chart's points as the last pass placed them: "<engine host>|<update number>|x,y".
+QStringList chartPoints(const PtChartScene* scene)
+{
+    QStringList points;
+    for (QGraphicsItem* item : scene->items()) {
+        const auto* point = static_cast<RankPointItem*>(item);
+        points << QStringLiteral("%1|%2|%3,%4")
+                      .arg(point->Series()->SearchEngine)
+                      .arg(point->Point()->UpdateNo)
+                      .arg(point->pos().x())
+                      .arg(point->pos().y());
+    }
+    points.sort();
+    return points;
 }
 
 } // namespace
@@ -291,6 +327,39 @@ private slots:
         QTest::mouseClick(page->ui.btnUpdate, Qt::LeftButton);
         QCOMPARE(runs.operations, 1);
         hub.m_bUpdateRunning = false;
+    }
+
+    // The store refuses the keyword run's merge: its warning is the only box, and the chart
+    // keeps showing the points it showed before, also while that box is open.
+    void refusedMergeKeepsTheChart()
+    {
+        QVERIFY(shoesAndBoots());
+        StandInRuns runs;
+        RankMain hub;
+        QVERIFY(QSqlQuery(hub.m_Sqldb.m_DB)
+                    .exec("CREATE TRIGGER refuse BEFORE INSERT ON UpdateFlow "
+                          "BEGIN SELECT RAISE(ABORT, 'refused here'); END"));
+        hub.resize(1000, 580);
+        hub.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hub));
+        hub.SwitchToSpecicalKeywordView(QStringLiteral("boots"));
+        KeywordsView* page = hub.m_pKeywordsView;
+        page->ui.cmbEngine->setCurrentIndex(3); // every engine
+        QWidget* view = page->ChartScene()->views().value(0);
+        QVERIFY(view);
+        const QImage before = view->grab().toImage();
+        const QStringList points = chartPoints(page->ChartScene());
+        QCOMPARE(points.size(), 2);
+
+        RepaintingBoxes boxes;
+        boxes.chart = view;
+        page->on_btnUpdate_clicked();
+        QCOMPARE(runs.operations, 1);
+        QCOMPARE(boxes.boxes().size(), 1);
+        QVERIFY(boxes.boxes()[0].text.contains(QStringLiteral("refused here")));
+        QVERIFY(boxes.seen == before);
+        QVERIFY(view->grab().toImage() == before);
+        QCOMPARE(chartPoints(page->ChartScene()), points);
     }
 };
 

@@ -436,25 +436,25 @@ private slots:
         QCOMPARE(scene.FindGraphicItem(&g.FlowItems[1]), nullptr);
         QVERIFY(scene.FindGraphicItem(&g.FlowItems[2])->toolTip().contains("Google: 6 "));
 
+        // A drawing pass only logs it: a box would open inside every repaint.
+        QTest::ignoreMessage(QtWarningMsg, "may exist repeated Update Flow NO");
         const QList<Recorded> calls = scene.record();
-        QCOMPARE(watcher.boxes().size(), 1);
-        QCOMPARE(watcher.boxes()[0].icon, MessageBoxHook::Warning);
-        QCOMPARE(watcher.boxes()[0].title, QStringLiteral("Lumatrove"));
-        QCOMPARE(watcher.boxes()[0].text, QStringLiteral("may exist repeated Update Flow NO"));
+        QVERIFY(watcher.boxes().isEmpty());
         QCOMPARE(ofKind(calls, Recorded::Point, GoogleBlue).size(), 3);
         const QList<Recorded> lines = ofKind(calls, Recorded::Line, GoogleBlue);
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0].line.p2(), lines[1].line.p1());
         QCOMPARE(lines[0].line.p2().y(), 50 + 199.0 * 6 / 8);
 
-        // Repaints draw the same without asking again.
+        // Repaints draw the same without logging it again.
+        QTest::failOnWarning("may exist repeated Update Flow NO");
         scene.record();
         QImage picture(800, 318, QImage::Format_ARGB32_Premultiplied);
         picture.fill(Qt::white);
         QPainter painter(&picture);
         scene.render(&painter);
         painter.end();
-        QCOMPARE(watcher.boxes().size(), 1);
+        QVERIFY(watcher.boxes().isEmpty());
     }
 
     void viewKeepsSceneSize()
