@@ -1,6 +1,8 @@
 #include "MessageBoxWatcher.h"
 #include "PtChartScene.h"
 #include "PtChartView.h"
+#include "PtRankLine.h"
+#include "PtRankPoint.h"
 #include "RankPointItem.h"
 #include "TestMain.h"
 
@@ -9,6 +11,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTextItem>
 #include <QToolTip>
 
@@ -130,6 +133,33 @@ bool near(double a, double b)
 const QRectF Scene(0, 0, 800, 318);
 const QDate From(2024, 3, 1);
 const QDate To(2024, 3, 10);
+
+using Segment = QPair<QPointF, QPointF>;
+
+// The sub-paths of a line path as (start, end) pairs, rounded to 1e-6; each sub-path is one
+// moveTo and one lineTo.
+QList<Segment> segmentsOf(const QPainterPath& path)
+{
+    auto round = [](double v) { return std::round(v * 1e6) / 1e6; };
+    QList<Segment> segments;
+    for (int i = 0; i + 1 < path.elementCount(); i += 2) {
+        const QPainterPath::Element from = path.elementAt(i), to = path.elementAt(i + 1);
+        if (!from.isMoveTo() || !to.isLineTo())
+            return {};
+        segments.append({QPointF(round(from.x), round(from.y)), QPointF(round(to.x), round(to.y))});
+    }
+    return segments;
+}
+
+// What an item paints onto a white picture.
+template <class Item> QImage painted(Item& item, int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    item.paint(&painter, nullptr, nullptr);
+    return image;
+}
 
 } // namespace
 
@@ -488,6 +518,99 @@ private slots:
         QVERIFY(QToolTip::text().contains(QStringLiteral("Google: 50 ")));
         QToolTip::hideText();
         view.setScene(nullptr);
+    }
+
+    // The rank line leaves a gap around each point: 6.5 px after the start, 6 px before the
+    // end; points within 6.5 px of the previous one in both directions are left out.
+    void lineSegments_data()
+    {
+        QTest::addColumn<QVector<QPointF>>("points");
+        QTest::addColumn<QList<Segment>>("segments");
+
+        QTest::newRow("one segment")
+            << QVector<QPointF>{{0, 0}, {100, 0}} << QList<Segment>{{{6.5, 0}, {94, 0}}};
+        QTest::newRow("close point left out")
+            << QVector<QPointF>{{0, 0}, {3, 4}, {100, 0}} << QList<Segment>{{{6.5, 0}, {94, 0}}};
+        QTest::newRow("8.5 px away but close in both directions")
+            << QVector<QPointF>{{0, 0}, {6, 6}, {100, 0}} << QList<Segment>{{{6.5, 0}, {94, 0}}};
+        // Direction (0.6, 0.8).
+        QTest::newRow("diagonal") << QVector<QPointF>{{0, 0}, {30, 40}}
+                                  << QList<Segment>{{{3.9, 5.2}, {26.4, 35.2}}};
+        QTest::newRow("corner") << QVector<QPointF>{{0, 0}, {100, 0}, {100, 100}}
+                                << QList<Segment>{{{6.5, 0}, {94, 0}}, {{100, 6.5}, {100, 94}}};
+        QTest::newRow("backwards")
+            << QVector<QPointF>{{100, 50}, {0, 50}} << QList<Segment>{{{93.5, 50}, {6, 50}}};
+        QTest::newRow("negative coordinates keep their sign")
+            << QVector<QPointF>{{-100, -20}, {0, -20}} << QList<Segment>{{{-93.5, -20}, {-6, -20}}};
+        QTest::newRow("repeated point skipped")
+            << QVector<QPointF>{{0, 0}, {0, 0}, {0, 50}} << QList<Segment>{{{0, 6.5}, {0, 44}}};
+        QTest::newRow("one point") << QVector<QPointF>{{5, 5}} << QList<Segment>{};
+        QTest::newRow("only repeated points")
+            << QVector<QPointF>{{5, 5}, {5, 5}, {5, 5}} << QList<Segment>{};
+    }
+
+    void lineSegments()
+    {
+        QFETCH(QVector<QPointF>, points);
+        QFETCH(QList<Segment>, segments);
+        PtRankLine line;
+        line.SetLines({points, QStringLiteral("label")});
+        QCOMPARE(line.Points(), points);
+        QCOMPARE(line.LinePath().elementCount(), segments.size() * 2);
+        QCOMPARE(segmentsOf(line.LinePath()), segments);
+    }
+
+    void linePaintsGaps()
+    {
+        PtRankLine line;
+        line.SetLines({{{10, 20}, {110, 20}}, QString()});
+        const QImage image = painted(line, 130, 40);
+        const QColor lineColor(180, 1, 222);
+        QCOMPARE(image.pixelColor(60, 20), lineColor);
+        QCOMPARE(image.pixelColor(60, 19), lineColor);
+        // Gaps at both points (round caps reach one more pixel).
+        QCOMPARE(image.pixelColor(12, 20), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(108, 20), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(60, 25), QColor(Qt::white));
+    }
+
+    // A marker is placed by its centre, halves in whole pixels.
+    void pointPlacement()
+    {
+        PtRankPoint point;
+        point.setPos(50, 50);
+        QCOMPARE(point.pos(), QPointF(47, 47));
+        QCOMPARE(point.Centre(), QPointF(50, 50));
+        point.setPointSize(QSize(9, 9));
+        QCOMPARE(point.pos(), QPointF(46, 46));
+        QCOMPARE(point.boundingRect(), QRectF(0, 0, 9, 9));
+        point.setPos(QPointF(10.5, 20.25));
+        QCOMPARE(point.pos(), QPointF(6.5, 16.25));
+        point.setPointSize(QSize(7, 3));
+        QCOMPARE(point.pos(), QPointF(7.5, 19.25));
+    }
+
+    void pointPaint_data()
+    {
+        QTest::addColumn<int>("sharp");
+        QTest::addColumn<QColor>("corner");
+        QTest::newRow("circle") << int(PtRankPoint::Circle) << QColor(Qt::white);
+        QTest::newRow("square") << int(PtRankPoint::Square) << QColor(255, 0, 0);
+        QTest::newRow("any other value is a square") << 7 << QColor(255, 0, 0);
+    }
+
+    void pointPaint()
+    {
+        QFETCH(int, sharp);
+        QFETCH(QColor, corner);
+        PtRankPoint point;
+        point.setPointSize(QSize(20, 20));
+        point.setSharp(PtRankPoint::_Point_sharp(sharp));
+        const QImage image = painted(point, 30, 30);
+        QCOMPARE(image.pixelColor(10, 10), QColor(255, 0, 0));
+        QCOMPARE(image.pixelColor(0, 0), corner);
+        QCOMPARE(image.pixelColor(19, 19), corner);
+        QCOMPARE(image.pixelColor(25, 25), QColor(Qt::white));
     }
 };
 
