@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QUrl>
 
 namespace {
@@ -48,7 +49,10 @@ QString TruncateUtf8(const QString& text, int budget)
 
 RankReport::RankReport(QObject* parent) : QObject(parent) {}
 
-RankReport::~RankReport() = default;
+RankReport::~RankReport()
+{
+    delete m_pDraft;
+}
 
 QString RankReport::CreditText()
 {

@@ -18,7 +18,7 @@
 #include <vector>
 
 class QAbstractItemModel;
-class QTemporaryFile;
+class QTemporaryDir;
 
 // Writes one report, website or keyword, as a PDF page or as comma-separated text. A page
 // makes one on the stack of its report slot and uses it for exactly one report: a PDF is
@@ -90,10 +90,12 @@ public:
 private:
     // Replaces path with content, whole or not at all; a drafted report's draft goes.
     bool CommitPdf(const QString& path, const QByteArray& content);
+    QString DraftFile() const;
 
     QMap<int, QVector<Url_Dat>> m_mapLinks;
-    // The PDF PrintToPDF drew for m_strDraftTarget, removed with this object at the latest.
-    QTemporaryFile* m_pDraft = nullptr;
+    // The private folder that holds the PDF PrintToPDF drew for m_strDraftTarget, removed
+    // with this object at the latest.
+    QTemporaryDir* m_pDraft = nullptr;
     QString m_strDraftTarget;
     int m_nStartXref = 0;
     int m_nObjectsAdded = 0;

@@ -1,9 +1,10 @@
 #include "RankReport.h"
 
+#include "ReportFile.h"
+
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
-#include <QTemporaryFile>
+#include <QTemporaryDir>
 
 #include <cmath>
 
@@ -272,9 +273,9 @@ QByteArray RankReport::GetToWriteTailInfo(const QVector<qint64>& objectOffsets, 
 
 bool RankReport::CommitPdf(const QString& path, const QByteArray& content)
 {
-    // Written whole or not at all: a failed write leaves the older file as it was.
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit())
+    // Written whole or not at all: a failed write leaves the older file as it was, and a
+    // link at path is replaced, not written through.
+    if (!ReplaceReportFile(path, content))
         return false;
     delete m_pDraft;
     m_pDraft = nullptr;
@@ -289,7 +290,7 @@ bool RankReport::WriteLinkToPdf(QString path)
     if (m_mapLinks.isEmpty() && !drafted)
         return true;
 
-    QFile file(drafted ? m_pDraft->fileName() : path);
+    QFile file(drafted ? DraftFile() : path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     QByteArray content = file.readAll();

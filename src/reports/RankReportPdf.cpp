@@ -1,5 +1,6 @@
 #include "RankReport.h"
 
+#include "ReportFile.h"
 #include "ReportSettings.h"
 
 #include <QDir>
@@ -12,7 +13,7 @@
 #include <QPen>
 #include <QPrinter>
 #include <QStringList>
-#include <QTemporaryFile>
+#include <QTemporaryDir>
 #include <QtMath>
 
 // The report is one page (and, for a tall website table, continuation pages) drawn in
@@ -341,7 +342,15 @@ void ReportPage::DrawContinuationPages(const QImage& table, double s)
     }
 }
 
+// The draft's name inside its folder.
+const QString kDraftName = QStringLiteral("report.pdf");
+
 } // namespace
+
+QString RankReport::DraftFile() const
+{
+    return m_pDraft ? m_pDraft->filePath(kDraftName) : QString();
+}
 
 bool RankReport::PrintToPDF(int type, const WebsiteExportPDF* website, KeywordExportPDF* keyword,
                             QString path)
@@ -351,29 +360,32 @@ bool RankReport::PrintToPDF(int type, const WebsiteExportPDF* website, KeywordEx
         return false;
 
     // A file the user made read-only stays as it is (root could write it all the same), and
-    // so does anything of that name that is not a file.
+    // so does anything of that name that is not a file. A link there is not followed: the
+    // report replaces it.
     const QFileInfo target(path);
-    if (target.exists() && (!target.isFile() || !target.isWritable() ||
-                            !target.permissions().testFlag(QFileDevice::WriteOwner)))
+    if (!target.isSymLink() && target.exists() &&
+        (!target.isFile() || !target.isWritable() ||
+         !target.permissions().testFlag(QFileDevice::WriteOwner)))
         return false;
     // The page is drawn into a draft in the same folder, so a report that fails half way
-    // leaves no partial file and the link step can put it in place with one rename.
+    // leaves no partial file and the link step can put it in place. The printer opens the
+    // draft by name, so it lives in a folder of its own that no one else can plant a link
+    // in.
     delete m_pDraft;
     m_pDraft = nullptr;
     m_strDraftTarget.clear();
-    auto* draft = new QTemporaryFile(
-        QDir(target.absolutePath()).filePath(QStringLiteral(".report-XXXXXX.pdf")), this);
-    if (!draft->open()) {
+    auto* draft =
+        new QTemporaryDir(QDir(target.absolutePath()).filePath(QStringLiteral(".report-XXXXXX")));
+    if (!draft->isValid()) {
         delete draft;
         return false;
     }
-    draft->close();
 
     QPrinter printer(QPrinter::ScreenResolution);
     printer.setResolution(kDpi);
     printer.setFullPage(true);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(draft->fileName());
+    printer.setOutputFileName(draft->filePath(kDraftName));
     printer.setPageSize(QPageSize(QSizeF(kPageWidth / kDpi, kPageHeight / kDpi), QPageSize::Inch,
                                   QString(), QPageSize::ExactMatch));
     printer.setPageMargins(QMarginsF(0, 0, 0, 0));

@@ -1,9 +1,9 @@
 #include "ReportCsv.h"
 
 #include "MakerInfo.h"
+#include "ReportFile.h"
 
 #include <QAbstractItemModel>
-#include <QSaveFile>
 #include <QStringList>
 #include <QUrl>
 
@@ -95,17 +95,7 @@ QByteArray Encode(const QString& text)
 
 bool Write(const QString& path, const QString& text)
 {
-    const QByteArray bytes = Encode(text);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // A full disk shows no earlier than the flush, and commit() would not see a failed
-    // flush of its own: flush first, so that only a whole report replaces an older one.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return ReplaceReportFile(path, Encode(text));
 }
 
 } // namespace ReportCsv

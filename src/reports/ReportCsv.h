@@ -32,7 +32,8 @@ QString EngineLabel(const SEARCH_ENGINE& engine);
 // Latin-1 when every character has a Latin-1 form, else UTF-8 behind a byte-order mark.
 QByteArray Encode(const QString& text);
 // Replaces the file at path with the encoded text, all at once: on any failure the file
-// is left as it was (or absent). True when every byte reached it.
+// is left as it was (or absent), and a link at path is replaced, never written through.
+// True when every byte reached it.
 bool Write(const QString& path, const QString& text);
 
 } // namespace ReportCsv

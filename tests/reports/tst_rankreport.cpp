@@ -472,6 +472,58 @@ private slots:
         QVERIFY(ReadFile(path).contains("keyword 399,1,+1,+1,"));
     }
 
+    void linkAtTheReportName_data()
+    {
+        QTest::addColumn<QString>("plant");
+        testRow("link to a file outside", "file");
+        testRow("link to no file yet", "dangling");
+        testRow("report folder is a link", "folder");
+    }
+    // A link at the report's name (in a shared folder, anyone's doing) is replaced by the
+    // report; the file it points to outside the folder stays as it was, or absent. A report
+    // folder that is itself a link still takes reports.
+    void linkAtTheReportName()
+    {
+        QFETCH(QString, plant);
+        QTemporaryDir outside;
+        const QString victim = outside.filePath(QStringLiteral("victim.txt"));
+        const QByteArray kept = "not a report\n";
+        if (plant != QLatin1String("dangling")) {
+            QFile file(victim);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kept) == kept.size());
+        }
+        QString folder = m_dir->path();
+        if (plant == QLatin1String("folder")) {
+            folder = m_dir->filePath(QStringLiteral("linked"));
+            QVERIFY(QFile::link(outside.path(), folder));
+        }
+        const QString path = folder + QStringLiteral("/site.csv");
+        if (plant != QLatin1String("folder"))
+            QVERIFY(QFile::link(victim, path));
+
+        WEBSITE site;
+        site.Website = QStringLiteral("http://a.example");
+        RankReport report;
+        QVERIFY(report.PrintWebsiteCsv(QDate(), path, site, {}, {}, nullptr));
+        QCOMPARE(ReadFile(victim), plant == QLatin1String("dangling") ? QByteArray() : kept);
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QVERIFY(ReadFile(path).startsWith(Head("# http://a.example", "", 0)));
+        QStringList expected{"victim.txt"};
+        if (plant == QLatin1String("folder"))
+            expected.prepend("site.csv");
+        else if (plant == QLatin1String("dangling"))
+            expected.clear();
+        QCOMPARE(
+            QDir(outside.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            expected);
+        // Nothing else is left in the report folder.
+        QCOMPARE(
+            QDir(m_dir->path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            QStringList{plant == QLatin1String("folder") ? "linked" : "site.csv"});
+    }
+
     void csvReportsUnwritablePaths()
     {
         WEBSITE site;

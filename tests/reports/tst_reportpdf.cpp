@@ -549,6 +549,55 @@ private slots:
         QVERIFY(IsDark(page.pixel(5, 1123 - 25)));
     }
 
+    void linkAtTheReportName_data()
+    {
+        QTest::addColumn<QString>("plant");
+        QTest::newRow("link to a file outside") << QStringLiteral("file");
+        QTest::newRow("link to no file yet") << QStringLiteral("dangling");
+        QTest::newRow("report folder is a link") << QStringLiteral("folder");
+    }
+    // A link at the report's name is replaced by the report, drawn and with its links; the
+    // file it points to outside the folder stays as it was, or absent. A report folder that
+    // is itself a link still takes reports.
+    void linkAtTheReportName()
+    {
+        QFETCH(QString, plant);
+        QTemporaryDir outside;
+        const QString victim = outside.filePath(QStringLiteral("victim.pdf"));
+        const QByteArray kept = "%PDF-1.4 not this report\n";
+        if (plant != QLatin1String("dangling")) {
+            QFile file(victim);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kept) == kept.size());
+        }
+        QString folder = m_dir->path();
+        if (plant == QLatin1String("folder")) {
+            folder = Path(QStringLiteral("linked"));
+            QVERIFY(QFile::link(outside.path(), folder));
+        }
+        const QString path = folder + QStringLiteral("/site.pdf");
+        if (plant != QLatin1String("folder"))
+            QVERIFY(QFile::link(victim, path));
+
+        RankReport report;
+        const WebsiteExportPDF record = WebsiteRecord(50);
+        QVERIFY(report.PrintToPDF(0, &record, nullptr, path));
+        QVERIFY(report.WriteLinkToPdf(path));
+        QCOMPARE(ReadFile(victim), plant == QLatin1String("dangling") ? QByteArray() : kept);
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QCOMPARE(LinksOfFirstPage(path).size(), 5);
+        const QDir::Filters all =
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+        QStringList expected{"victim.pdf"};
+        if (plant == QLatin1String("folder"))
+            expected.prepend("site.pdf");
+        else if (plant == QLatin1String("dangling"))
+            expected.clear();
+        QCOMPARE(QDir(outside.path()).entryList(all), expected);
+        // No draft is left in the report folder.
+        QCOMPARE(QDir(m_dir->path()).entryList(all),
+                 QStringList{plant == QLatin1String("folder") ? "linked" : "site.pdf"});
+    }
+
     void writingLinksTwiceChangesNothing()
     {
         const QString path = Path(QStringLiteral("twice.pdf"));
