@@ -115,8 +115,10 @@ int ReportPage::DrawHeader()
     int t = 0;
     const QString logo = ReportSetting(SETTING_ReportLogoFile);
     if (!logo.isEmpty()) {
+        // Only a regular file is read: a FIFO or device named there would stall the report,
+        // and anything but a picture draws nothing.
         QImage image;
-        if (image.load(logo))
+        if (image.loadFromData(ReadRegularFile(logo)))
             painter.drawImage(QPoint(kLeft, kLogoTop), image);
         t = kLogoShift;
     }

@@ -76,3 +76,36 @@ bool ReplaceReportFile(const QString& path, const QByteArray& content)
         ::unlink(draft.constData());
     return ok;
 }
+
+QByteArray ReadRegularFile(const QString& path)
+{
+    // Anything but a regular file is not even opened (opening a device can have effects of
+    // its own). What is opened is looked at again, and without blocking: a FIFO put there in
+    // between would otherwise wait for a writer for ever.
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {
+    };
+    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return QByteArray();
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return QByteArray();
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return QByteArray();
+    }
+    QByteArray bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            bytes.clear();
+        if (n <= 0)
+            break;
+        bytes.append(buffer, n);
+    }
+    ::close(fd);
+    return bytes;
+}

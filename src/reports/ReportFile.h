@@ -13,3 +13,7 @@
 // keeps its permissions, and one the user may not write stays as it is; so does a folder.
 // True when every byte reached the file now at path.
 bool ReplaceReportFile(const QString& path, const QByteArray& content);
+
+// The bytes of the file at path when it is a regular file that can be read; empty for
+// anything else (a FIFO, a device, a folder), which is never waited on or read.
+QByteArray ReadRegularFile(const QString& path);

@@ -6,6 +6,7 @@
 #include "TestMain.h"
 #include "TestRankHub.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -18,7 +19,14 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -197,6 +205,44 @@ bool IsDark(QRgb pixel)
 {
     return qRed(pixel) < 120 && qGreen(pixel) < 120 && qBlue(pixel) < 120;
 }
+
+// Opens the writing end of a FIFO once a report has had time to open its reading end, so a
+// report that waits there for a writer is let go (and the test fails) instead of hanging.
+class FifoGuard
+{
+public:
+    explicit FifoGuard(const QString& path)
+        : m_path(QFile::encodeName(path)), m_thread([this] { Run(); })
+    {}
+    ~FifoGuard()
+    {
+        m_done = true;
+        m_thread.join();
+    }
+    bool Released() const { return m_released; }
+
+private:
+    void Run()
+    {
+        const QDeadlineTimer grace(3000);
+        while (!m_done) {
+            // Without a reader the open fails at once; with one it succeeds.
+            const int fd = grace.hasExpired()
+                               ? ::open(m_path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)
+                               : -1;
+            if (fd >= 0) {
+                m_released = true;
+                ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+
+    const QByteArray m_path;
+    std::atomic<bool> m_done{false};
+    std::atomic<bool> m_released{false};
+    std::thread m_thread;
+};
 
 } // namespace
 
@@ -547,6 +593,44 @@ private slots:
                  file == QLatin1String("logo.png"));
         // The footer rule is 25 px above the bottom edge.
         QVERIFY(IsDark(page.pixel(5, 1123 - 25)));
+    }
+
+    void logoThatIsNotAFileIsNoLogo_data()
+    {
+        QTest::addColumn<bool>("fifo"); // else a folder
+        QTest::newRow("FIFO") << true;
+        QTest::newRow("folder") << false;
+    }
+    // Only a regular file is read as the logo: anything else draws nothing (the setting still
+    // moves the header down), and the report completes without waiting on it.
+    void logoThatIsNotAFileIsNoLogo()
+    {
+        QFETCH(bool, fifo);
+        const QString logo = Path(QStringLiteral("logo"));
+        if (fifo)
+            QCOMPARE(::mkfifo(QFile::encodeName(logo).constData(), 0600), 0);
+        else
+            QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("logo")));
+        m_hub->setSetting(SETTING_ReportLogoFile, logo);
+        const QString path = Path(QStringLiteral("site.pdf"));
+        RankReport report;
+        const WebsiteExportPDF record = WebsiteRecord(50);
+        bool released = false;
+        {
+            FifoGuard guard(logo);
+            QVERIFY(report.PrintToPDF(0, &record, nullptr, path));
+            released = guard.Released();
+        }
+        QVERIFY2(!released, "the report waited on the logo");
+        QVERIFY(report.WriteLinkToPdf(path));
+        QCOMPARE(RunTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), path}).exitCode, 0);
+        // No draft is left beside the report.
+        QCOMPARE(
+            QDir(m_dir->path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            (QStringList{"logo", "site.pdf"}));
+        const QImage page = RenderPage(path, 1, Path(QStringLiteral("page")));
+        QVERIFY(IsDark(page.pixel(5, 125)));
     }
 
     void linkAtTheReportName_data()
