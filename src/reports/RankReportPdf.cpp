@@ -116,9 +116,13 @@ int ReportPage::DrawHeader()
     const QString logo = ReportSetting(SETTING_ReportLogoFile);
     if (!logo.isEmpty()) {
         // Only a regular file is read: a FIFO or device named there would stall the report,
-        // and anything but a picture draws nothing.
+        // and anything but a picture draws nothing. The content names the format; the
+        // suffix serves formats that carry no signature, as when a picture is loaded by name.
+        const QByteArray bytes = ReadRegularFile(logo);
+        const QByteArray suffix = QFileInfo(logo).suffix().toLatin1();
         QImage image;
-        if (image.loadFromData(ReadRegularFile(logo)))
+        if (image.loadFromData(bytes) ||
+            (!suffix.isEmpty() && image.loadFromData(bytes, suffix.constData())))
             painter.drawImage(QPoint(kLeft, kLogoTop), image);
         t = kLogoShift;
     }
