@@ -278,6 +278,9 @@ private slots:
         QCOMPARE(map.value("DelayXEveryXKeywords"), QString("3s,9"));
         QCOMPARE(map.value("SearchDepthYahoo"), QString("100"));
         QVERIFY(map.value("Email").contains('@'));
+        // The maker's own addresses lie in the domain reserved for examples.
+        QCOMPARE(map.value("Email").section('@', 1), QString("brindlecor.example"));
+        QCOMPARE(map.value("Website").section('.', 1), QString("brindlecor.example"));
         QVERIFY(map.value("Logo").endsWith("\\logo.png"));
         QCOMPARE(map.value("Logo").mid(1, 2), QString(":\\"));
         QVERIFY(map.value("DefaultSavePath").endsWith('\\'));
