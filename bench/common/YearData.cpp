@@ -177,9 +177,10 @@ QString prepareHome(const QString& home)
     out << "generated in " << QString::number(timer.elapsed() / 1000.0, 'f', 1) << " s" << Qt::endl;
     return path;
 }
-TimedLoad loadStore()
+TimedLoad loadStore(bool throughQuery)
 {
     SqlValue::pinLocalTimeZone();
+    SqlDb::SetQueryLoadForTests(throughQuery);
     SqlDb store;
     TimedLoad result;
     QElapsedTimer timer;
@@ -188,6 +189,7 @@ TimedLoad loadStore()
     result.ok = store.LoadRankData(result.websites, result.series, result.last);
     result.nanoseconds = timer.nsecsElapsed();
     result.cpuSeconds = cpuSeconds() - cpuStart;
+    result.readDriverHandle = store.LoadReadDriverHandle();
     return result;
 }
 

@@ -38,14 +38,16 @@ double cpuSeconds();
 // Figures of this process from /proc/self/status (VmRSS, VmHWM...), in kB; -1 if absent.
 qint64 procStatus(const char* field);
 // One start-up load of the store under HOME, timed as the program does it (local zone
-// pinned as in main). The caller owns the series.
+// pinned as in main); throughQuery makes it read the rank rows through QSqlQuery, the way
+// it takes where the Qt driver runs another SQLite library. The caller owns the series.
 struct TimedLoad {
     bool ok = false;
+    bool readDriverHandle = false;
     qint64 nanoseconds = 0;
     double cpuSeconds = 0;
     std::vector<WEBSITE> websites;
     std::vector<RANK_DATA*> series;
     LTInt64 last = 0;
 };
-TimedLoad loadStore();
+TimedLoad loadStore(bool throughQuery = false);
 } // namespace YearData

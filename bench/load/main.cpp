@@ -4,7 +4,9 @@
 //       limit of reading the table;
 //   (b) a forward-only QSqlQuery scan that converts every column as the load did before
 //       it read the rows itself (a QVariant per column, SqlValue::toDateTime per row);
-//   (c) SqlDb::LoadRankData, as the program runs it (its main pins the local zone).
+//   (c) SqlDb::LoadRankData, as the program runs it (its main pins the local zone);
+//   (d) SqlDb::LoadRankData reading the rank rows through QSqlQuery, as it does where the
+//       Qt driver runs another SQLite library than the program.
 // The headline is (c)/(a). Usage: bench_load [--dir <folder>] [--keep] [--repeat <runs per
 // phase, default 3>]. With --dir an existing generated store in that folder is reused.
 
@@ -109,16 +111,17 @@ int phaseQSqlQuery(const QString& path)
     return 0;
 }
 
-int phaseLoad()
+int phaseLoad(bool throughQuery)
 {
     const qint64 startKb = procStatus("VmRSS");
-    const YearData::TimedLoad load = YearData::loadStore();
+    const YearData::TimedLoad load = YearData::loadStore(throughQuery);
     qint64 points = 0;
     for (const RANK_DATA* s : load.series)
         points += qint64(s->FlowItems.size());
     printPhase("load", load.nanoseconds, load.cpuSeconds, startKb,
-               QStringLiteral("ok=%1 websites=%2 series=%3 points=%4 last=%5")
+               QStringLiteral("ok=%1 handle=%2 websites=%3 series=%4 points=%5 last=%6")
                    .arg(load.ok)
+                   .arg(load.readDriverHandle)
                    .arg(load.websites.size())
                    .arg(load.series.size())
                    .arg(points)
@@ -177,7 +180,9 @@ int main(int argc, char* argv[])
         if (phase == QLatin1String("qsqlquery"))
             return phaseQSqlQuery(path);
         if (phase == QLatin1String("load"))
-            return phaseLoad();
+            return phaseLoad(false);
+        if (phase == QLatin1String("loadquery"))
+            return phaseLoad(true);
         return 2;
     }
 
@@ -204,7 +209,7 @@ int main(int argc, char* argv[])
     // each round are kept for their spread.
     const qsizetype repeatAt = args.indexOf(QStringLiteral("--repeat"));
     const int repeat = repeatAt > 0 ? qMax(1, args.value(repeatAt + 1).toInt()) : 3;
-    PhaseResult raw, bare, load;
+    PhaseResult raw, bare, load, queryLoad;
     QList<double> wallRatios, cpuRatios;
     const auto keepBest = [](PhaseResult& best, const PhaseResult& run, int round) {
         if (!run.ok)
@@ -221,8 +226,9 @@ int main(int argc, char* argv[])
         const PhaseResult rawRun = runPhase(QStringLiteral("raw"), home, path);
         const PhaseResult bareRun = runPhase(QStringLiteral("qsqlquery"), home, path);
         const PhaseResult loadRun = runPhase(QStringLiteral("load"), home, path);
+        const PhaseResult queryLoadRun = runPhase(QStringLiteral("loadquery"), home, path);
         if (!keepBest(raw, rawRun, round) || !keepBest(bare, bareRun, round) ||
-            !keepBest(load, loadRun, round)) {
+            !keepBest(load, loadRun, round) || !keepBest(queryLoad, queryLoadRun, round)) {
             out << "a phase failed" << Qt::endl;
             return 1;
         }
@@ -248,12 +254,15 @@ int main(int argc, char* argv[])
     line("(a) raw sqlite3 scan, every column:        ", raw);
     line("(b) QSqlQuery scan, QVariant conversions:   ", bare);
     line("(c) SqlDb::LoadRankData:                    ", load);
+    line("(d) SqlDb::LoadRankData through QSqlQuery:  ", queryLoad);
     out << "ratio load/raw: " << QString::number(load.seconds / raw.seconds, 'f', 2)
         << " (headline, best times; target 3 or less)" << Qt::endl;
     out << "ratio load/raw per round, wall: " << spread(wallRatios) << Qt::endl;
     out << "ratio load/raw per round, CPU:  " << spread(cpuRatios) << Qt::endl;
     out << "ratio load/qsqlquery: " << QString::number(load.seconds / bare.seconds, 'f', 2)
         << Qt::endl;
+    out << "ratio load through QSqlQuery/raw: "
+        << QString::number(queryLoad.seconds / raw.seconds, 'f', 2) << Qt::endl;
     out << "load peak RSS / database file: " << QString::number(load.peakMb / fileMb, 'f', 2)
         << " (target below 1)" << Qt::endl;
     return 0;

@@ -15,6 +15,10 @@
 
 #include <sqlite3.h>
 
+#ifdef Q_OS_UNIX
+#include <dlfcn.h>
+#endif
+
 #include <algorithm>
 #include <limits>
 #include <memory>
@@ -37,6 +41,35 @@ const char* const kCreateStatements[] = {
     // row of the run would scan the whole table. An older store gains it here.
     "CREATE INDEX IF NOT EXISTS UpdateFlow_UpdateNo ON UpdateFlow(UpdateNo)",
 };
+
+// Whether the Qt driver runs the very SQLite library linked into this program. Only then
+// may the load hand the driver's sqlite3* to that library: a plugin built on a copy of its
+// own (as Qt's installers ship it) keeps the connection in that copy's structures, which
+// another copy must not touch, even one of the same version; so equal version texts prove
+// nothing. Each copy hands back the address of its own version text: the plugin (the file
+// that holds the driver's meta-object) is asked for sqlite3_sourceid as it resolves it,
+// itself first and then what it links, and one library gives one address. A plugin that
+// exports no such function holds a copy of its own. A program that puts its own copy in
+// place of the plugin's is taken for two libraries: the slower way, never a wrong one.
+bool driverSharesSqlite(const QSqlDriver* driver)
+{
+#ifdef Q_OS_UNIX
+    Dl_info plugin;
+    if (!driver || !dladdr(driver->metaObject(), &plugin) || !plugin.dli_fname)
+        return false;
+    void* library = dlopen(plugin.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
+    if (!library)
+        return false;
+    using SourceId = const char* (*)();
+    const auto theirs = reinterpret_cast<SourceId>(dlsym(library, "sqlite3_sourceid"));
+    const bool same = theirs && theirs() == sqlite3_sourceid();
+    dlclose(library);
+    return same;
+#else
+    Q_UNUSED(driver);
+    return false;
+#endif
+}
 } // namespace
 
 QString SqlDb::DatabasePath()
@@ -63,6 +96,7 @@ SqlDb::SqlDb()
         MessageBoxHook::warning(nullptr, QObject::tr("m_DB.open()"), m_DB.lastError().text());
         return;
     }
+    m_driverSharesSqlite = driverSharesSqlite(m_DB.driver());
 
     QSqlQuery query(m_DB);
     bool first = true;
@@ -359,7 +393,180 @@ private:
     sqlite3_stmt* m_statement;
     SqlValue::StoredDateTimes m_dateTimes;
 };
+
+// Reads the columns of the current row of a QSqlQuery scan: the way for a driver whose
+// handle this program's SQLite library must not touch.
+class QueryRowReader
+{
+public:
+    explicit QueryRowReader(const QSqlQuery& query) : m_query(query) {}
+
+    bool updateNo(int column, LTInt64& number) const
+    {
+        return readUpdateNo(m_query.value(column), number);
+    }
+    LTInt64 rank(int column) const { return readRank(m_query.value(column)); }
+    QDateTime dateTime(int column) const { return SqlValue::toDateTime(m_query.value(column)); }
+    QString text(int column) const { return m_query.value(column).toString(); }
+    bool textEquals(int column, const QString& other) const { return other == text(column); }
+
+    // As RowReader::rawKey, from the UTF-16 text the driver gives.
+    bool rawKey(std::initializer_list<int> columns, std::string& key) const
+    {
+        key.clear();
+        for (int column : columns) {
+            const QVariant value = m_query.value(column);
+            const QString text = value.toString();
+            if (value.typeId() != QMetaType::QString || text.isNull())
+                return false;
+            const qsizetype size = text.size();
+            key.append(reinterpret_cast<const char*>(&size), sizeof size);
+            key.append(reinterpret_cast<const char*>(text.constData()),
+                       std::size_t(size) * sizeof(QChar));
+        }
+        return true;
+    }
+
+private:
+    const QSqlQuery& m_query;
+};
+
+// Turns the rank rows, as either reader gives them, into points of their series.
+class RankRowCollector
+{
+public:
+    RankRowCollector(QHash<FitKey, RANK_DATA*>& fits, std::vector<RANK_DATA*>& rankData)
+        : m_fits(fits), m_seriesIndex(rankData)
+    {}
+
+    // False when the row's update number was met before.
+    template <class Row> bool add(Row& row);
+
+    LTInt64 highest() const { return m_highest; }
+
+private:
+    // The address of each series' newest point, side by side: reading it from the end of
+    // every series' own list costs a cache miss per row.
+    struct LastAddress {
+        QString url;
+        bool any = false;
+    };
+    // Raw key bytes -> its series, or null when the key fits no website. Each update run
+    // writes its keys in the same order, so the key that followed a key last time is
+    // tried before the hash.
+    struct KeyEntry {
+        const std::string* key = nullptr;
+        RANK_DATA* series = nullptr;
+        int addressSlot = -1;
+        KeyEntry* next = nullptr;
+    };
+
+    int addressSlot(RANK_DATA* series)
+    {
+        const auto known = m_addressSlots.constFind(series);
+        if (known != m_addressSlots.cend())
+            return known.value();
+        LastAddress last;
+        last.any = !series->FlowItems.empty();
+        if (last.any)
+            last.url = series->FlowItems.back().RankURL;
+        m_lastAddresses.push_back(last);
+        m_addressSlots.insert(series, int(m_lastAddresses.size() - 1));
+        return int(m_lastAddresses.size() - 1);
+    }
+
+    QHash<FitKey, RANK_DATA*>& m_fits;
+    RankDataIndex m_seriesIndex;
+    std::vector<LastAddress> m_lastAddresses;
+    QHash<RANK_DATA*, int> m_addressSlots;
+    std::unordered_map<std::string, KeyEntry> m_seriesOfKey;
+    KeyEntry* m_previous = nullptr;
+    std::string m_rawKey;
+    UpdateNumberSet m_updateNumbers;
+    LTInt64 m_highest = 0;
+};
+
+template <class Row> bool RankRowCollector::add(Row& row)
+{
+    LTInt64 updateNo = 0;
+    if (!row.updateNo(0, updateNo))
+        return true;
+    // Repeats are tested before the fit, so a repeat among dropped rows counts too.
+    if (!m_updateNumbers.insert(updateNo))
+        return false;
+    if (updateNo > m_highest)
+        m_highest = updateNo;
+
+    RANK_DATA* found = nullptr;
+    KeyEntry* entry = nullptr;
+    const bool keyed = row.rawKey({1, 2, 3, 7}, m_rawKey);
+    if (keyed) {
+        if (m_previous && m_previous->next && *m_previous->next->key == m_rawKey) {
+            entry = m_previous->next;
+        } else {
+            const auto known = m_seriesOfKey.find(m_rawKey);
+            if (known != m_seriesOfKey.end())
+                entry = &known->second;
+        }
+    }
+    if (entry) {
+        found = entry->series;
+    } else {
+        const QString website = row.text(1);
+        const QString searchEngine = row.text(2);
+        const QString keyword = row.text(3);
+        const QString lang = row.text(7);
+        const auto fit = m_fits.find(FitKey{website, keyword, searchEngine, lang});
+        if (fit != m_fits.end()) {
+            RANK_DATA*& cached = fit.value();
+            if (!cached) {
+                // Another language of the same key may have started the series already.
+                cached = m_seriesIndex.Assign(website, searchEngine, keyword, lang);
+            }
+            found = cached;
+        }
+        if (keyed) {
+            auto& added = *m_seriesOfKey.emplace(m_rawKey, KeyEntry()).first;
+            added.second.key = &added.first;
+            added.second.series = found;
+            if (found)
+                added.second.addressSlot = addressSlot(found);
+            entry = &added.second;
+        }
+    }
+    if (m_previous)
+        m_previous->next = entry;
+    m_previous = entry;
+    if (!found)
+        return true;
+
+    FLOW_ITEM item;
+    item.UpdateNo = updateNo;
+    item.Rank = qint16(row.rank(5));
+    item.SearchTime = row.dateTime(4);
+    // The ranking address mostly repeats from one day to the next: share its text.
+    LastAddress& last =
+        m_lastAddresses[std::size_t(entry ? entry->addressSlot : addressSlot(found))];
+    if (last.any && row.textEquals(6, last.url)) {
+        item.RankURL = last.url;
+    } else {
+        item.RankURL = row.text(6);
+        last.url = item.RankURL;
+    }
+    last.any = true;
+    found->FlowItems.push_back(std::move(item));
+    return true;
+}
+
+// Set only by tests (SqlDb::SetQueryLoadForTests).
+bool g_queryLoadForTests = false;
+
 } // namespace
+
+void SqlDb::SetQueryLoadForTests(bool on)
+{
+    g_queryLoadForTests = on;
+}
 
 bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>& rankData,
                          LTInt64& lastUpdateNo)
@@ -372,6 +579,11 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
         websites.clear();
         releaseSeries(rankData);
         FailedRead(error);
+        return false;
+    };
+    const auto repeated = [&]() {
+        websites.clear();
+        releaseSeries(rankData);
         return false;
     };
 
@@ -399,146 +611,58 @@ bool SqlDb::LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>
                             nullptr);
         }
     }
-    RankDataIndex seriesIndex(rankData);
+    RankRowCollector collector(fits, rankData);
 
-    // The rank rows are most of the file: they are read on the driver's own SQLite
-    // handle, without a QVariant per column, and each distinct key is turned into text and
-    // matched once. Every value reads as the driver would give it (RowReader).
+    // The rank rows are most of the file: where the driver runs the SQLite library linked
+    // here, they are read on the driver's own handle, without a QVariant per column, and
+    // each distinct key is turned into text and matched once. Every value reads as the
+    // driver would give it (RowReader).
     sqlite3* handle = nullptr;
-    const QVariant driverHandle = m_DB.driver()->handle();
-    if (driverHandle.isValid() && qstrcmp(driverHandle.typeName(), "sqlite3*") == 0)
-        handle = *static_cast<sqlite3* const*>(driverHandle.constData());
-    query.finish();
-    sqlite3_stmt* statement = nullptr;
-    const int prepared =
-        handle ? sqlite3_prepare_v2(handle, "select * from UpdateFlow", -1, &statement, nullptr)
-               : SQLITE_MISUSE;
-    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> finalizer(statement, sqlite3_finalize);
-    const auto scanFailed = [&](int code) {
-        const QString message =
-            handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("no SQLite handle");
-        finalizer.reset(); // the handle closes only without open statements
-        websites.clear();
-        releaseSeries(rankData);
-        FailedRead(QSqlError(QStringLiteral("Unable to fetch row"), message,
-                             QSqlError::ConnectionError, QString::number(code)));
-        return false;
-    };
-    if (prepared != SQLITE_OK)
-        return scanFailed(prepared);
-
-    RowReader row(statement);
-    // Raw key bytes -> its series, or null when the key fits no website. Each update run
-    // writes its keys in the same order, so the key that followed a key last time is
-    // tried before the hash.
-    // The address of each series' newest point, side by side: reading it from the end of
-    // every series' own list costs a cache miss per row.
-    struct LastAddress {
-        QString url;
-        bool any = false;
-    };
-    std::vector<LastAddress> lastAddresses;
-    QHash<RANK_DATA*, int> addressSlots;
-    const auto addressSlot = [&](RANK_DATA* series) {
-        const auto known = addressSlots.constFind(series);
-        if (known != addressSlots.cend())
-            return known.value();
-        LastAddress last;
-        last.any = !series->FlowItems.empty();
-        if (last.any)
-            last.url = series->FlowItems.back().RankURL;
-        lastAddresses.push_back(last);
-        addressSlots.insert(series, int(lastAddresses.size() - 1));
-        return int(lastAddresses.size() - 1);
-    };
-    struct KeyEntry {
-        const std::string* key = nullptr;
-        RANK_DATA* series = nullptr;
-        int addressSlot = -1;
-        KeyEntry* next = nullptr;
-    };
-    std::unordered_map<std::string, KeyEntry> seriesOfKey;
-    KeyEntry* previous = nullptr;
-    std::string rawKey;
-    UpdateNumberSet updateNumbers;
-    LTInt64 highest = 0;
-    int step;
-    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
-        LTInt64 updateNo = 0;
-        if (!row.updateNo(0, updateNo))
-            continue;
-        // Repeats are tested before the fit, so a repeat among dropped rows counts too.
-        if (!updateNumbers.insert(updateNo)) {
+    if (m_driverSharesSqlite && !g_queryLoadForTests) {
+        const QVariant driverHandle = m_DB.driver()->handle();
+        if (driverHandle.isValid() && qstrcmp(driverHandle.typeName(), "sqlite3*") == 0)
+            handle = *static_cast<sqlite3* const*>(driverHandle.constData());
+    }
+    m_loadReadDriverHandle = handle != nullptr;
+    if (!handle) {
+        if (!query.exec(QStringLiteral("select * from UpdateFlow")))
+            return failed(query);
+        QueryRowReader row(query);
+        while (query.next()) {
+            if (!collector.add(row))
+                return repeated();
+        }
+        if (query.lastError().isValid())
+            return failed(query);
+    } else {
+        query.finish();
+        sqlite3_stmt* statement = nullptr;
+        const int prepared =
+            sqlite3_prepare_v2(handle, "select * from UpdateFlow", -1, &statement, nullptr);
+        std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> finalizer(statement,
+                                                                        sqlite3_finalize);
+        const auto scanFailed = [&](int code) {
+            const QString message = QString::fromUtf8(sqlite3_errmsg(handle));
+            finalizer.reset(); // the handle closes only without open statements
             websites.clear();
             releaseSeries(rankData);
+            FailedRead(QSqlError(QStringLiteral("Unable to fetch row"), message,
+                                 QSqlError::ConnectionError, QString::number(code)));
             return false;
+        };
+        if (prepared != SQLITE_OK)
+            return scanFailed(prepared);
+        RowReader row(statement);
+        int step;
+        while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+            if (!collector.add(row))
+                return repeated();
         }
-        if (updateNo > highest)
-            highest = updateNo;
-
-        RANK_DATA* found = nullptr;
-        KeyEntry* entry = nullptr;
-        const bool keyed = row.rawKey({1, 2, 3, 7}, rawKey);
-        if (keyed) {
-            if (previous && previous->next && *previous->next->key == rawKey) {
-                entry = previous->next;
-            } else {
-                const auto known = seriesOfKey.find(rawKey);
-                if (known != seriesOfKey.end())
-                    entry = &known->second;
-            }
-        }
-        if (entry) {
-            found = entry->series;
-        } else {
-            const QString website = row.text(1);
-            const QString searchEngine = row.text(2);
-            const QString keyword = row.text(3);
-            const QString lang = row.text(7);
-            const auto fit = fits.find(FitKey{website, keyword, searchEngine, lang});
-            if (fit != fits.end()) {
-                RANK_DATA*& cached = fit.value();
-                if (!cached) {
-                    // Another language of the same key may have started the series already.
-                    cached = seriesIndex.Assign(website, searchEngine, keyword, lang);
-                }
-                found = cached;
-            }
-            if (keyed) {
-                auto& added = *seriesOfKey.emplace(rawKey, KeyEntry()).first;
-                added.second.key = &added.first;
-                added.second.series = found;
-                if (found)
-                    added.second.addressSlot = addressSlot(found);
-                entry = &added.second;
-            }
-        }
-        if (previous)
-            previous->next = entry;
-        previous = entry;
-        if (!found)
-            continue;
-
-        FLOW_ITEM item;
-        item.UpdateNo = updateNo;
-        item.Rank = qint16(row.rank(5));
-        item.SearchTime = row.dateTime(4);
-        // The ranking address mostly repeats from one day to the next: share its text.
-        LastAddress& last =
-            lastAddresses[std::size_t(entry ? entry->addressSlot : addressSlot(found))];
-        if (last.any && row.textEquals(6, last.url)) {
-            item.RankURL = last.url;
-        } else {
-            item.RankURL = row.text(6);
-            last.url = item.RankURL;
-        }
-        last.any = true;
-        found->FlowItems.push_back(std::move(item));
+        // An error is no end of the rows.
+        if (step != SQLITE_DONE)
+            return scanFailed(step);
     }
-    // An error is no end of the rows.
-    if (step != SQLITE_DONE)
-        return scanFailed(step);
-    lastUpdateNo = highest;
+    lastUpdateNo = collector.highest();
 
     if (m_nDbVersion == 0 && !UpgradeDatabase(1001, websites)) {
         qt_message_output(

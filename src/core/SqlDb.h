@@ -33,6 +33,13 @@ public:
     // nothing and gives true. A version-0 store is upgraded on the way.
     bool LoadRankData(std::vector<WEBSITE>& websites, std::vector<RANK_DATA*>& rankData,
                       LTInt64& lastUpdateNo);
+    // How the last load read the rank rows: on the driver's own SQLite handle (true), or
+    // through QSqlQuery (false), as it does where the driver runs a SQLite library other
+    // than the one this program links.
+    bool LoadReadDriverHandle() const { return m_loadReadDriverHandle; }
+    // For tests and benchmarks: loads read the rank rows through QSqlQuery even where
+    // they could read them on the driver's handle.
+    static void SetQueryLoadForTests(bool on);
     bool UpgradeDatabase(int version, std::vector<WEBSITE>& websites);
     // Keeps, of each update number, the row inserted last.
     void ClearRepeatedUpdateNo();
@@ -73,6 +80,10 @@ public:
     qint32 m_nDbVersion = -1;
 
 private:
+    // Whether the driver runs the SQLite library linked into this program; found at open.
+    bool m_driverSharesSqlite = false;
+    bool m_loadReadDriverHandle = false;
+
     // As QueryConfigValue; a failed read sets error.
     QString ReadConfigValue(const QString& name, QSqlError& error);
     // A statement of the start-up could not read the file (a damaged database). Going on

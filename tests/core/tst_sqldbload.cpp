@@ -1,9 +1,11 @@
 #include "RankHistory.h"
 #include "SqlDb.h"
 #include "SqlValue.h"
+#include "SqliteFigures.h"
 #include "TestMain.h"
 #include "TestRows.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -123,7 +125,20 @@ class TestSqlDbLoad : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { TestEnvironment::freshHome(); }
+    // Every case runs on both ways of reading the rank rows.
+    void initTestCase_data()
+    {
+        QTest::addColumn<bool>("throughQuery");
+        QTest::newRow("driver handle") << false;
+        QTest::newRow("QSqlQuery") << true;
+    }
+
+    void init()
+    {
+        TestEnvironment::freshHome();
+        QFETCH_GLOBAL(bool, throughQuery);
+        SqlDb::SetQueryLoadForTests(throughQuery);
+    }
 
     void emptyStoreUpgradesTrivially()
     {
@@ -537,6 +552,48 @@ private slots:
         }
         for (RANK_DATA* s : expected)
             delete s;
+
+        // The driver's handle is read exactly when the driver runs this program's SQLite.
+        QFETCH_GLOBAL(bool, throughQuery);
+        const int oneLibrary = driverRunsLinkedSqlite(store.m_DB);
+        if (throughQuery)
+            QVERIFY(!store.LoadReadDriverHandle());
+        else if (oneLibrary < 0)
+            QSKIP("the linked SQLite keeps no memory figures: which library the driver runs is "
+                  "not known");
+        else
+            QCOMPARE(store.LoadReadDriverHandle(), oneLibrary == 1);
+    }
+
+    // Where the driver runs a SQLite copy other than the program's, its handle must not
+    // reach the program's library: the load reads through QSqlQuery and gives the rows.
+    void driverWithAnotherSqlite()
+    {
+#ifndef SQLITE_COPY_CHILD
+        QSKIP("no static SQLite library to build a program with a copy of its own");
+#else
+        QFETCH_GLOBAL(bool, throughQuery);
+        if (throughQuery)
+            QSKIP("the child program takes its way by itself: one run is enough");
+        {
+            SqlDb store;
+            QVERIFY(store.SetConfigValue("DB_VER", 1001));
+            QVERIFY(insertWebsite(store, "a.com", kGoogle + "?English?France", "k"));
+            QVERIFY(insertRows(
+                store, {{1, "a.com", kGoogle, "k", "2026-01-01T00:00:00", 7, "", "English"},
+                        {5, "b.com", kGoogle, "k", "2026-01-01T00:00:00", 8, "", "English"},
+                        {2, "a.com", kGoogle, "k", "2026-01-02T00:00:00", 9, "", "English"},
+                        {3, "a.com", kGoogle, "k", "2026-01-03T00:00:00", 11, "u", "English"}}));
+        }
+        QProcess child;
+        child.start(QStringLiteral(SQLITE_COPY_CHILD));
+        QVERIFY2(child.waitForFinished(60000), qPrintable(child.errorString()));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+        // Two libraries, no handle passed, the rows of a.com.
+        QCOMPARE(QString::fromLatin1(child.readAllStandardOutput()),
+                 QStringLiteral("0 0 1 5\n1:7\n2:9\n3:11\n"));
+#endif
     }
 };
 
