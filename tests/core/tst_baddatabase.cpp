@@ -1,5 +1,6 @@
 // Databases written by hand with wrong types in every column: the load must neither
 // crash nor invent data; rows are dropped or read as their columns' conversions say.
+#include "LoadPaths.h"
 #include "MessageBoxWatcher.h"
 #include "SqlDb.h"
 #include "TestMain.h"
@@ -131,18 +132,12 @@ class TestBadDatabase : public QObject
 
 private slots:
     // Every case runs on both ways of reading the rank rows.
-    void initTestCase_data()
-    {
-        QTest::addColumn<bool>("throughQuery");
-        QTest::newRow("driver handle") << false;
-        QTest::newRow("QSqlQuery") << true;
-    }
+    void initTestCase_data() { LoadPaths::addRows(); }
 
     void init()
     {
         TestEnvironment::freshHome();
-        QFETCH_GLOBAL(bool, throughQuery);
-        SqlDb::SetQueryLoadForTests(throughQuery);
+        LoadPaths::select();
     }
 
     // Two rows whose update number is no number the program writes, beside the rows

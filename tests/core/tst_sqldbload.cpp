@@ -1,3 +1,4 @@
+#include "LoadPaths.h"
 #include "RankHistory.h"
 #include "SqlDb.h"
 #include "SqlValue.h"
@@ -126,18 +127,12 @@ class TestSqlDbLoad : public QObject
 
 private slots:
     // Every case runs on both ways of reading the rank rows.
-    void initTestCase_data()
-    {
-        QTest::addColumn<bool>("throughQuery");
-        QTest::newRow("driver handle") << false;
-        QTest::newRow("QSqlQuery") << true;
-    }
+    void initTestCase_data() { LoadPaths::addRows(); }
 
     void init()
     {
         TestEnvironment::freshHome();
-        QFETCH_GLOBAL(bool, throughQuery);
-        SqlDb::SetQueryLoadForTests(throughQuery);
+        LoadPaths::select();
     }
 
     void emptyStoreUpgradesTrivially()

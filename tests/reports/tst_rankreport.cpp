@@ -1,6 +1,7 @@
 // Report file naming, the CSV reports as written files, and the date grid of several
 // rank histories.
 
+#include "PlantedLink.h"
 #include "RankReport.h"
 #include "TestMain.h"
 #include "TestRankHub.h"
@@ -485,43 +486,19 @@ private slots:
     void linkAtTheReportName()
     {
         QFETCH(QString, plant);
-        QTemporaryDir outside;
-        const QString victim = outside.filePath(QStringLiteral("victim.txt"));
-        const QByteArray kept = "not a report\n";
-        if (plant != QLatin1String("dangling")) {
-            QFile file(victim);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kept) == kept.size());
-        }
-        QString folder = m_dir->path();
-        if (plant == QLatin1String("folder")) {
-            folder = m_dir->filePath(QStringLiteral("linked"));
-            QVERIFY(QFile::link(outside.path(), folder));
-        }
-        const QString path = folder + QStringLiteral("/site.csv");
-        if (plant != QLatin1String("folder"))
-            QVERIFY(QFile::link(victim, path));
+        const PlantedLink link(plant, m_dir->path(), QStringLiteral("site.csv"));
+        QVERIFY(link.planted());
 
         WEBSITE site;
         site.Website = QStringLiteral("http://a.example");
         RankReport report;
-        QVERIFY(report.PrintWebsiteCsv(QDate(), path, site, {}, {}, nullptr));
-        QCOMPARE(ReadFile(victim), plant == QLatin1String("dangling") ? QByteArray() : kept);
-        QVERIFY(!QFileInfo(path).isSymLink());
-        QVERIFY(ReadFile(path).startsWith(Head("# http://a.example", "", 0)));
-        QStringList expected{"victim.txt"};
-        if (plant == QLatin1String("folder"))
-            expected.prepend("site.csv");
-        else if (plant == QLatin1String("dangling"))
-            expected.clear();
-        QCOMPARE(
-            QDir(outside.path())
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-            expected);
+        QVERIFY(report.PrintWebsiteCsv(QDate(), link.path(), site, {}, {}, nullptr));
+        QCOMPARE(link.outsideChange(), QString());
+        QVERIFY(!QFileInfo(link.path()).isSymLink());
+        QVERIFY(ReadFile(link.path()).startsWith(Head("# http://a.example", "", 0)));
         // Nothing else is left in the report folder.
-        QCOMPARE(
-            QDir(m_dir->path())
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-            QStringList{plant == QLatin1String("folder") ? "linked" : "site.csv"});
+        QCOMPARE(link.folderEntries(),
+                 QStringList{plant == QLatin1String("folder") ? "linked" : "site.csv"});
     }
 
     void csvReportsUnwritablePaths()
