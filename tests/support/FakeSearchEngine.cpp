@@ -11,6 +11,9 @@ namespace {
 // A streamed body waits in this process at most a window at a time, made in pieces.
 constexpr qint64 kStreamWindow = 256 * 1024;
 constexpr qint64 kStreamPiece = 64 * 1024;
+// A body without end stops coming here, the connection left open: a client that never
+// stops reading fails its test instead of taking all memory.
+constexpr qint64 kEndlessLimit = 64 * 1024 * 1024;
 
 quint32 crc32Of(const QByteArray& data)
 {
@@ -158,6 +161,20 @@ FakeResponse FakeResponse::streamed(const QByteArray& head, const QByteArray& fi
     response.filler = filler;
     response.streamedSize = size;
     response.tail = size < 0 ? QByteArray() : tail;
+    return response;
+}
+
+FakeResponse FakeResponse::compressionBomb(const QByteArray& encoding, qint64 size)
+{
+    // One deflate block with codes of its own: a literal zero, then copies of 258 bytes at
+    // distance 1 that cost two bits each, so every zero byte that follows the block's start
+    // is 1032 zeros. A sized body stops without the block's end: no reader gets that far.
+    const QByteArray start("\xed\xe0\x81\x00\x00\x00\x00\x80\x20\xec\x4f\xbd\x48\x05", 14);
+    const QByteArray header = encoding == "gzip"
+                                  ? QByteArray("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10)
+                                  : QByteArray("\x78\x01", 2); // zlib, as "deflate" means
+    FakeResponse response = streamed(header + start, QByteArray(1, '\0'), size);
+    response.headers.append(qMakePair(QByteArray("Content-Encoding"), encoding));
     return response;
 }
 
@@ -348,6 +365,8 @@ void FakeSearchEngine::stream(QTcpSocket* socket, const FakeResponse& response)
         while (socket->state() == QAbstractSocket::ConnectedState &&
                socket->bytesToWrite() < kStreamWindow) {
             qint64& sent = progress->sent;
+            if (size < 0 && sent >= kEndlessLimit)
+                return;
             QByteArray next;
             if (sent < headSize) {
                 next = response.body.mid(sent);

@@ -44,10 +44,10 @@ struct FakeResponse {
     QByteArray reason = "OK";
     QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray body;
-    bool gzip = false; // send the body gzip-encoded with "Content-Encoding: gzip"
-    int delayMs = 0;   // answer after this long
-    QByteArray filler; // Streamed: repeated after `body`
-    QByteArray tail;   // Streamed: the body's last bytes
+    bool gzip = false;        // send the body gzip-encoded with "Content-Encoding: gzip"
+    int delayMs = 0;          // answer after this long
+    QByteArray filler;        // Streamed: repeated after `body`
+    QByteArray tail;          // Streamed: the body's last bytes
     qint64 streamedSize = -1; // Streamed: body bytes in all; -1 without end (and tail)
 
     static FakeResponse page(const QByteArray& html, const QByteArray& contentType = "text/html");
@@ -61,9 +61,12 @@ struct FakeResponse {
     static FakeResponse truncated(const QByteArray& html);
     // A body of any size that is never held whole: `head`, then `filler` over and over,
     // then `tail`, `size` bytes in all; size -1 sends filler until the client goes away
-    // (no Content-Length, no tail).
+    // (no Content-Length, no tail), and at most 64 MiB of it.
     static FakeResponse streamed(const QByteArray& head, const QByteArray& filler, qint64 size,
                                  const QByteArray& tail = QByteArray());
+    // A compressed body of zeros ("gzip" or "deflate") a thousand times as long unpacked as
+    // sent; `size` as for streamed().
+    static FakeResponse compressionBomb(const QByteArray& encoding, qint64 size = -1);
 };
 
 // gzip member of `data` (RFC 1952), for gzip-encoded bodies.
