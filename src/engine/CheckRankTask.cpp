@@ -73,7 +73,25 @@ void CheckRankTask::TrackReply(QNetworkReply* reply)
     connect(reply, &QNetworkReply::readyRead, this, &CheckRankTask::ReadBody);
     connect(reply, &QNetworkReply::finished, this, &CheckRankTask::OnHttpFinished);
     connect(reply, &QNetworkReply::sslErrors, this, &CheckRankTask::onSslErrors);
+    // Queued: the error may be raised inside a read of ReadBody.
+    connect(
+        reply, &QNetworkReply::errorOccurred, this,
+        [this, guarded = QPointer<QNetworkReply>(reply)] { OnReplyError(guarded); },
+        Qt::QueuedConnection);
     m_RequestTime.start();
+}
+
+void CheckRankTask::OnReplyError(QNetworkReply* reply)
+{
+    // Ended already (its end was handled), or a reply this check no longer waits for.
+    if (!reply || reply != m_pReply || !m_RequestTime.isValid())
+        return;
+    // Qt finds a compression bomb (or a corrupt compressed body) while the body arrives and
+    // reports it, but neither stops the transfer nor finishes the reply; with the read
+    // buffer full the transfer never ends. End the request here: the reply is deleted,
+    // which stops its transfer (an abort now would report a second error).
+    disconnect(reply, nullptr, this, nullptr);
+    EndReply(reply);
 }
 
 bool CheckRankTask::AppendBody(QNetworkReply* reply)
@@ -90,7 +108,8 @@ bool CheckRankTask::AppendBody(QNetworkReply* reply)
 void CheckRankTask::ReadBody()
 {
     auto* reply = qobject_cast<QNetworkReply*>(sender());
-    if (!reply || reply != m_pReply || m_bBodyCapped)
+    // A reply that failed is not read on: its end fails the request.
+    if (!reply || reply != m_pReply || m_bBodyCapped || reply->error() != QNetworkReply::NoError)
         return;
     if (!AppendBody(reply))
         return;
@@ -105,8 +124,12 @@ void CheckRankTask::OnHttpFinished()
     auto* reply = qobject_cast<QNetworkReply*>(sender());
     if (!reply)
         reply = m_pReply;
-    if (!reply)
-        return;
+    if (reply)
+        EndReply(reply);
+}
+
+void CheckRankTask::EndReply(QNetworkReply* reply)
+{
     // Kept alive until this handling returns: a redirect may still read its request.
     reply->deleteLater();
     if (reply != m_pReply)

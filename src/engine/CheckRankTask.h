@@ -119,6 +119,10 @@ private:
     // hands the part read on as the page.
     void ReadBody();
     bool AppendBody(QNetworkReply* reply);
+    // Handles the end of a reply: the page, a failure or a redirect.
+    void EndReply(QNetworkReply* reply);
+    // A reply that reports an error before it has finished.
+    void OnReplyError(QNetworkReply* reply);
 
     QByteArray m_body;          // the page of the reply in flight, as read so far
     bool m_bBodyCapped = false; // the reply was aborted at kMaxPageBytes
