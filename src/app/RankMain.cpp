@@ -173,7 +173,23 @@ void RankMain::RequestNews(QUrl url)
     m_connections.append(
         connect(manager, &QNetworkAccessManager::finished, this, &RankMain::OnNewsRequestFinished));
     connect(this, &QObject::destroyed, manager, [manager] { delete manager; });
-    manager->get(QNetworkRequest(url));
+    QNetworkReply* reply = manager->get(QNetworkRequest(url));
+    // Past the cap the reply is aborted: it ends failed, which leaves the panel as it was.
+    connect(reply, &QNetworkReply::readyRead, reply, [reply] {
+        if (reply->error() == QNetworkReply::NoError && reply->bytesAvailable() > kMaxNewsBytes)
+            reply->abort();
+    });
+    // Qt reports a compression bomb while the body arrives without stopping the transfer or
+    // finishing the reply: a failed reply that has not finished goes with its manager,
+    // which stops it (an abort would report a second error). Queued: the error may come
+    // from inside a read.
+    connect(
+        reply, &QNetworkReply::errorOccurred, reply,
+        [reply, manager] {
+            if (!reply->isFinished())
+                manager->deleteLater();
+        },
+        Qt::QueuedConnection);
 }
 
 bool RankMain::FindNewsVersion(const QString& page, QString& version)

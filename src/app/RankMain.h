@@ -75,6 +75,10 @@ public:
 
     // The news and version check: one request per hub, sent by the constructor.
     void RequestNews(QUrl url);
+    // Most bytes of a news reply taken in. A news page is a few kilobytes of HTML for a
+    // label; a longer reply is no news page, and the label would stall the window laying
+    // it out. Past this it is dropped like a failed request, so memory stays bounded.
+    static constexpr qint64 kMaxNewsBytes = 1024 * 1024;
     // The address of the maker's news page; tests point it where no network is needed.
     static QUrl NewsPage();
     static void SetNewsPage(const QUrl& url);

@@ -44,6 +44,8 @@ QLabel* newsLabel(RankMain& hub)
 
 } // namespace
 
+Q_DECLARE_METATYPE(FakeResponse)
+
 class TestNewsCheck : public QObject
 {
     Q_OBJECT
@@ -227,6 +229,40 @@ private slots:
         QVERIFY(finished.wait(10000));
         QVERIFY(reply->error() != QNetworkReply::NoError);
         hub.OnNewsRequestFinished(reply);
+        QCOMPARE(label->text(), kPlaceholder);
+        QCOMPARE(boxes.boxes().size(), 0);
+    }
+
+    // A reply longer than a news page ends like a failed request, and is not taken in whole.
+    void oversizedReply_data()
+    {
+        QTest::addColumn<FakeResponse>("response");
+        QTest::addColumn<bool>("shown");
+        const QByteArray head = "<p>meta lt_ver=\"9.0.0\"</p>";
+        const qint64 cap = RankMain::kMaxNewsBytes;
+        QTest::newRow("at the cap") << FakeResponse::streamed(head, "news ", cap) << true;
+        QTest::newRow("past the cap") << FakeResponse::streamed(head, "news ", cap + 1) << false;
+        QTest::newRow("without end") << FakeResponse::streamed(head, "news ", -1) << false;
+        QTest::newRow("compression bomb") << FakeResponse::compressionBomb("gzip") << false;
+    }
+
+    void oversizedReply()
+    {
+        QFETCH(FakeResponse, response);
+        QFETCH(bool, shown);
+        server->enqueue(QStringLiteral("127.0.0.1"), response);
+        MessageBoxWatcher boxes;
+        RankMain hub;
+        QLabel* label = newsLabel(hub);
+        QTRY_COMPARE(server->requests().size(), 1);
+        // The transfer ends, whatever the server would still send.
+        QTRY_COMPARE(server->openConnections(), 0);
+        if (shown) {
+            QTRY_COMPARE(label->text().size(), RankMain::kMaxNewsBytes);
+            QCOMPARE(boxes.boxes().size(), 1);
+            return;
+        }
+        QTest::qWait(200);
         QCOMPARE(label->text(), kPlaceholder);
         QCOMPARE(boxes.boxes().size(), 0);
     }
