@@ -32,6 +32,11 @@
 QDateTime RankMain::m_dtPreviousDateTime;
 
 namespace {
+// The most the network thread reads ahead of the news reply's handler.
+constexpr qint64 kNewsReadBufferBytes = 64 * 1024;
+// The news reply's property that holds the body read so far.
+constexpr const char* kNewsBodyProperty = "newsBody";
+
 QUrl& NewsPageUrl()
 {
     static QUrl url(MakerInfo::NewsPage());
@@ -174,9 +179,20 @@ void RankMain::RequestNews(QUrl url)
         connect(manager, &QNetworkAccessManager::finished, this, &RankMain::OnNewsRequestFinished));
     connect(this, &QObject::destroyed, manager, [manager] { delete manager; });
     QNetworkReply* reply = manager->get(QNetworkRequest(url));
-    // Past the cap the reply is aborted: it ends failed, which leaves the panel as it was.
+    // The body is taken in as it arrives, through a small read buffer: the network thread
+    // stops reading while it is full, so a server that sends on while this thread is busy
+    // (the start-up load follows this request) fills no more memory than the cap. Past the
+    // cap the reply is aborted: it ends failed, which leaves the panel as it was.
+    reply->setReadBufferSize(kNewsReadBufferBytes);
     connect(reply, &QNetworkReply::readyRead, reply, [reply] {
-        if (reply->error() == QNetworkReply::NoError && reply->bytesAvailable() > kMaxNewsBytes)
+        if (reply->error() != QNetworkReply::NoError)
+            return;
+        QByteArray body = reply->property(kNewsBodyProperty).toByteArray();
+        reply->setProperty(kNewsBodyProperty, QVariant()); // one copy of the bytes, not two
+        body += reply->readAll();
+        const bool over = body.size() > kMaxNewsBytes;
+        reply->setProperty(kNewsBodyProperty, body);
+        if (over)
             reply->abort();
     });
     // Qt reports a compression bomb while the body arrives without stopping the transfer or
@@ -235,7 +251,7 @@ void RankMain::OnNewsRequestFinished(QNetworkReply* reply)
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (reply->error() != QNetworkReply::NoError || status >= 400)
         return;
-    const QByteArray body = reply->readAll();
+    const QByteArray body = reply->property(kNewsBodyProperty).toByteArray() + reply->readAll();
     const QString page = QTextCodec::codecForHtml(body)->toUnicode(body);
 
     QString remote;

@@ -1,17 +1,28 @@
 #include "FakeSearchEngine.h"
 #include "MakerInfo.h"
 #include "MessageBoxWatcher.h"
+#include "PeakMemory.h"
 #include "RankMain.h"
 #include "StoreFixture.h"
 #include "TestMain.h"
 #include "UrlOpenWatcher.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QThread>
+
+#include <atomic>
+#include <thread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -41,6 +52,65 @@ QLabel* newsLabel(RankMain& hub)
     label->setText(kPlaceholder);
     return label;
 }
+
+// Answers one request on loopback from a thread of its own with a body without end (up
+// to `limit` bytes), so that it goes on sending while the test's main thread is busy.
+class EndlessServer
+{
+public:
+    explicit EndlessServer(qint64 limit) : m_limit(limit)
+    {
+        m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (m_listener < 0 || ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), size) ||
+            ::listen(m_listener, 1) ||
+            ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &size))
+            return;
+        m_port = ntohs(address.sin_port);
+        m_thread = std::thread([this] { Serve(); });
+    }
+    ~EndlessServer()
+    {
+        ::shutdown(m_listener, SHUT_RDWR);
+        if (m_thread.joinable())
+            m_thread.join();
+        ::close(m_listener);
+    }
+    quint16 port() const { return m_port; }
+    // The client closed the connection before the limit.
+    bool dropped() const { return m_dropped; }
+
+private:
+    void Serve()
+    {
+        const int client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0)
+            return;
+        char request[4096];
+        (void)::recv(client, request, sizeof request, 0);
+        QByteArray chunk = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n";
+        chunk += QByteArray(64 * 1024 - chunk.size(), 'n');
+        qint64 sent = 0;
+        while (sent < m_limit) {
+            const ssize_t n = ::send(client, chunk.constData(), size_t(chunk.size()), MSG_NOSIGNAL);
+            if (n <= 0)
+                break;
+            sent += n;
+            chunk.fill('n', 64 * 1024);
+        }
+        m_dropped = sent < m_limit;
+        ::close(client);
+    }
+
+    qint64 m_limit;
+    int m_listener = -1;
+    quint16 m_port = 0;
+    std::atomic<bool> m_dropped{false};
+    std::thread m_thread;
+};
 
 } // namespace
 
@@ -263,6 +333,28 @@ private slots:
             return;
         }
         QTest::qWait(200);
+        QCOMPARE(label->text(), kPlaceholder);
+        QCOMPARE(boxes.boxes().size(), 0);
+    }
+
+    // The start-up load keeps the main thread busy right after the request: what the server
+    // sends meanwhile must not pile up beyond the cap, and the transfer ends at the cap.
+    void busyStartTakesInNoMoreThanTheCap()
+    {
+        EndlessServer endless(qint64(1) << 30);
+        QVERIFY(endless.port());
+        RankMain::SetNewsPage(
+            QUrl(QStringLiteral("http://127.0.0.1:%1/news.html").arg(endless.port())));
+        MessageBoxWatcher boxes;
+        const qint64 baseKb = FreshPeakKb();
+        QVERIFY(baseKb > 0);
+        RankMain hub;
+        QLabel* label = newsLabel(hub);
+        QThread::msleep(1500); // busy, as with a long load
+        QTRY_VERIFY(endless.dropped());
+        const qint64 growthKb = PeakKb() - baseKb;
+        qInfo("peak memory grew by %lld kB", static_cast<long long>(growthKb));
+        QVERIFY2(growthKb < 128 * 1024, qPrintable(QString::number(growthKb)));
         QCOMPARE(label->text(), kPlaceholder);
         QCOMPARE(boxes.boxes().size(), 0);
     }

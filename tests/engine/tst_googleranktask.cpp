@@ -1,8 +1,7 @@
 #include "EngineTest.h"
 #include "GoogleRankTask.h"
+#include "PeakMemory.h"
 #include "TestRows.h"
-
-#include <QFile>
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -50,19 +49,6 @@ FakeSearchEngine::Handler pagesWithRank(int rank, const QString& failingPeer = Q
     };
 }
 
-// The resident-memory figure `field` of this process from /proc, in kB; -1 without it.
-qint64 procStatusKb(const char* field)
-{
-    QFile file(QStringLiteral("/proc/self/status"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
-    const QByteArray prefix = QByteArray(field) + ':';
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
 } // namespace
 
 Q_DECLARE_METATYPE(FakeResponse)
@@ -182,18 +168,14 @@ private slots:
         RankOperation operation(&progress, &m_hub->UpdateRunningFlag());
         operation.AddCheckRankTask(kSite, &m_google, kKeyword);
 
-        // Writing 5 to clear_refs starts a new peak at the present size; where the kernel
-        // refuses, the peak so far is the base (a weaker check, still far below 1 GiB).
-        QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-        const bool reset = clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
-        clearRefs.close();
+        bool reset = false;
+        const qint64 baseKb = FreshPeakKb(&reset);
         if (!reset)
             qWarning("no /proc/self/clear_refs: peak growth measured from the peak so far");
-        const qint64 baseKb = procStatusKb("VmHWM");
         QVERIFY(baseKb > 0);
 
         QVERIFY(runToEnd(operation, progress));
-        const qint64 growthKb = procStatusKb("VmHWM") - baseKb;
+        const qint64 growthKb = PeakKb() - baseKb;
 
         QCOMPARE(m_engine->requestsFor(kGoogle).size(), requests);
         QCOMPARE(int(operation.AllTasks().front()->Result()), 1);
