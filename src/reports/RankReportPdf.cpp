@@ -104,6 +104,9 @@ ReportPage::ReportPage(QPrinter& printer, QPainter& painter, RankReport& report)
 constexpr int kLogoTop = 15;
 // A logo setting moves everything below the branding block down by this much.
 constexpr int kLogoShift = 15;
+// Larger files are no logo: a picture the size of the whole page, uncompressed, is some
+// 3.5 MiB, and the file is read whole before it is looked at.
+constexpr qint64 kMaxLogoBytes = 16 * 1024 * 1024;
 constexpr int kFirstRule = 110;
 constexpr int kCreditBaseline = 127;
 constexpr int kSecondRuleBelowCredit = 11;
@@ -118,7 +121,7 @@ int ReportPage::DrawHeader()
         // Only a regular file is read: a FIFO or device named there would stall the report,
         // and anything but a picture draws nothing. The content names the format; the
         // suffix serves formats that carry no signature, as when a picture is loaded by name.
-        const QByteArray bytes = ReadRegularFile(logo);
+        const QByteArray bytes = ReadRegularFile(logo, kMaxLogoBytes);
         const QByteArray suffix = QFileInfo(logo).suffix().toLatin1();
         QImage image;
         if (image.loadFromData(bytes) ||

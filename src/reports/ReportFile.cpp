@@ -77,7 +77,7 @@ bool ReplaceReportFile(const QString& path, const QByteArray& content)
     return ok;
 }
 
-QByteArray ReadRegularFile(const QString& path)
+QByteArray ReadRegularFile(const QString& path, qint64 maxBytes)
 {
     // Anything but a regular file is not even opened (opening a device can have effects of
     // its own). What is opened is looked at again, and without blocking: a FIFO put there in
@@ -90,7 +90,7 @@ QByteArray ReadRegularFile(const QString& path)
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return QByteArray();
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxBytes) {
         ::close(fd);
         return QByteArray();
     }
@@ -104,6 +104,10 @@ QByteArray ReadRegularFile(const QString& path)
             bytes.clear();
         if (n <= 0)
             break;
+        if (bytes.size() + n > maxBytes) { // grown since it was looked at
+            bytes.clear();
+            break;
+        }
         bytes.append(buffer, n);
     }
     ::close(fd);

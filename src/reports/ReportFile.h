@@ -14,6 +14,7 @@
 // True when every byte reached the file now at path.
 bool ReplaceReportFile(const QString& path, const QByteArray& content);
 
-// The bytes of the file at path when it is a regular file that can be read; empty for
-// anything else (a FIFO, a device, a folder), which is never waited on or read.
-QByteArray ReadRegularFile(const QString& path);
+// The bytes of the file at path when it is a regular file of at most maxBytes that can be
+// read; empty for anything else (a FIFO, a device, a folder, a larger file), which is never
+// waited on or read.
+QByteArray ReadRegularFile(const QString& path, qint64 maxBytes);
