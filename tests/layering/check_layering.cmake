@@ -6,7 +6,10 @@
 # Run with -DSOURCE_DIR=<tree> -DBINARY_DIR=<build folder>; -DSKIP_BUILD=ON leaves the
 # probes out (for scanning another tree).
 
+cmake_minimum_required(VERSION 3.25)
+
 set(failures "")
+set(scanned 0)
 
 file(GLOB layers LIST_DIRECTORIES true RELATIVE ${SOURCE_DIR}/src ${SOURCE_DIR}/src/*)
 foreach(layer ${layers})
@@ -16,6 +19,7 @@ foreach(layer ${layers})
   set(root ${SOURCE_DIR}/src/${layer})
   file(GLOB_RECURSE files ${root}/*.h ${root}/*.cpp)
   foreach(file ${files})
+    math(EXPR scanned "${scanned} + 1")
     file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<][^\">]*\\.\\.")
     foreach(line ${includes})
       string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]*)[\">].*" "\\1" path "${line}")
@@ -29,6 +33,16 @@ foreach(layer ${layers})
     endforeach()
   endforeach()
 endforeach()
+
+# A scan of the wrong folder must not pass for a clean one.
+foreach(layer core engine widgets reports editor views app)
+  if(NOT layer IN_LIST layers)
+    list(APPEND failures "no library folder src/${layer} under ${SOURCE_DIR}")
+  endif()
+endforeach()
+if(scanned LESS 50)
+  list(APPEND failures "only ${scanned} files scanned under ${SOURCE_DIR}/src")
+endif()
 
 if(NOT SKIP_BUILD)
   execute_process(COMMAND ${CMAKE_COMMAND} --build ${BINARY_DIR} --target layering_own_form
